@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Scoring of a test's answer records ("P" + code + time in tenths on three
+// digits + answer on four digits, 12 characters each) and the rankings the
+// training starts from. Pure functions; the acceptable time T is in seconds.
+namespace Evaluation {
+
+// 11-character entries (code, time, answer), one per product (a later record
+// replaces an earlier one), sorted by product code. Malformed records are skipped.
+QStringList analyse_enregistrements(const QString &enregistrements);
+
+bool reponse_juste(const QString &entree);
+int temps_dixiemes(const QString &entree);
+int score_produit(const QString &entree, int tempsAcceptable);
+int vitesse_produit(const QString &entree);
+int score_global(const QString &enregistrements, int tempsAcceptable);
+// -1 when no answered product belongs to the tables.
+int score_tables(const QString &enregistrements, const QString &cles, int tempsAcceptable);
+// Right answers per minute; -1 when the total time is zero (no speed to give).
+int vitesse_reponses(const QString &enregistrements);
+bool test_couvre_tables(const QString &enregistrements, const QString &cles);
+
+QStringList classement_tables(const QString &enregistrements, const QStringList &produitsEtudies, int tempsAcceptable);
+QStringList classement_produits(const QString &enregistrements, const QStringList &produitsEtudies, int tempsAcceptable);
+
+// Level word of a global score: "très faible" ... "parfait".
+QString mot_niveau(int score);
+
+// Records list entry: score on 3 digits, speed on 3 digits, family name "_" first name.
+QString entree_record(int score, int vitesse, const QString &nom, const QString &prenom);
+// Replaces the pupil's line (or appends it), keeps the list sorted without
+// regard to case, and returns the pupil's rank as the records display shows
+// it (1 = best, counted from the end of the sorted list).
+int maj_records(QStringList &liste, int score, int vitesse, const QString &nom, const QString &prenom);
+
+} // namespace Evaluation

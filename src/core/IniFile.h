@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// An initialisation file as Windows reads and writes them: "[section]" lines,
+// then "key=value" lines; section and key names compared without regard to
+// letter case, surrounding blanks ignored, the first occurrence wins. Each
+// operation loads the file, reads or writes, and is done: nothing stays open.
+// Damaged content (garbage lines, binary bytes) is passed over, never fatal.
+class IniFile
+{
+public:
+    // What a missing string key reads as, unless the caller gives a default.
+    static const QString kMarker;
+
+    explicit IniFile(QString path);
+
+    const QString &path() const { return m_path; }
+    bool exists() const;
+
+    QString readString(const QString &section, const QString &key, const QString &defaultValue = kMarker) const;
+    // -1 unless told otherwise when the key is missing or not a whole number.
+    int readInteger(const QString &section, const QString &key, int defaultValue = -1) const;
+    // True only when the value is exactly "oui".
+    bool readBool(const QString &section, const QString &key) const;
+    bool hasKey(const QString &section, const QString &key) const;
+    // "key=value" lines of a section, as written in the file.
+    QStringList sectionLines(const QString &section) const;
+    // The same lines joined by CR LF, for searching the section as one text.
+    QString sectionText(const QString &section) const;
+
+    // Changes one key, leaving every other line of the file as it was; adds
+    // the key (and its section) when missing. False, with a French error
+    // text, when the file could not be written.
+    bool writeString(const QString &section, const QString &key, const QString &value, QString *error = nullptr);
+    bool writeInteger(const QString &section, const QString &key, int value, QString *error = nullptr);
+    bool writeBool(const QString &section, const QString &key, bool value, QString *error = nullptr);
+
+private:
+    QString m_path;
+};

@@ -1,0 +1,140 @@
+#include "core/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <array>
+
+namespace TextFile {
+namespace {
+
+// Code points of the bytes 0x80..0x9F; 0 marks the five unassigned bytes,
+// which decode to the C1 control of the same value.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+int byteFor(char16_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (int i = 0; i < 32; ++i) {
+        if (kHigh[i] == u && u != 0)
+            return 0x80 + i;
+    }
+    if (u >= 0x80 && u <= 0x9F && kHigh[u - 0x80] == 0)
+        return u;
+    return -1;
+}
+
+} // namespace
+
+QByteArray encode1252(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        const int b = byteFor(c.unicode());
+        out.append(b < 0 ? '?' : char(b));
+    }
+    return out;
+}
+
+QString decode1252(const QByteArray &bytes)
+{
+    QString out;
+    out.resize(bytes.size());
+    QChar *d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0)
+            d[i] = QChar(kHigh[b - 0x80]);
+        else
+            d[i] = QChar(b);
+    }
+    return out;
+}
+
+bool fits1252(const QString &text)
+{
+    for (QChar c : text) {
+        if (byteFor(c.unicode()) < 0)
+            return false;
+    }
+    return true;
+}
+
+bool loadLines(const QString &path, QStringList *lines, QString *error)
+{
+    lines->clear();
+    QFile file(path);
+    if (!file.exists()) {
+        if (error)
+            *error = QStringLiteral("Le fichier %1 n'existe pas.").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Impossible de lire le fichier %1.").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    const QString text = decode1252(file.readAll());
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            lines->append(text.mid(start, i - start));
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines->append(text.mid(start));
+    return true;
+}
+
+QStringList loadLines(const QString &path)
+{
+    QStringList lines;
+    loadLines(path, &lines, nullptr);
+    return lines;
+}
+
+bool saveBytes(const QString &path, const QByteArray &bytes, QString *error)
+{
+    const QFileInfo info(path);
+    QDir().mkpath(info.absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("L'enregistrement du fichier %1 a échoué : %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool saveLines(const QString &path, const QStringList &lines, QString *error)
+{
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        bytes += encode1252(line);
+        bytes += "\r\n";
+    }
+    return saveBytes(path, bytes, error);
+}
+
+} // namespace TextFile
