@@ -26,6 +26,17 @@ bool test_couvre_tables(const QString &enregistrements, const QString &cles);
 QStringList classement_tables(const QString &enregistrements, const QStringList &produitsEtudies, int tempsAcceptable);
 QStringList classement_produits(const QString &enregistrements, const QStringList &produitsEtudies, int tempsAcceptable);
 
+// Classic tables 2..9 sorted into those known badly (score 0..84) and well
+// (85..100): entries "07=3" (score on two digits, "=", table number) or
+// "aa=9" for 100, each list sorted as text, so the weakest table comes first
+// and equal scores go by table number. Untested tables are in neither list.
+struct MalBien
+{
+    QStringList mal;
+    QStringList bien;
+};
+MalBien listes_mal_bien(const QString &enregistrements, int tempsAcceptable);
+
 // Level word of a global score: "très faible" ... "parfait".
 QString mot_niveau(int score);
 
