@@ -1,0 +1,289 @@
+#include "core/Evaluation.h"
+
+#include "core/Catalogue.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <utility>
+
+namespace Evaluation {
+
+namespace {
+
+constexpr int kLongueurEnregistrement = 12;
+constexpr int kLongueurEntree = 11;
+// "\tTEST de HH:MM:SS à HH:MM:SS " comes before the records of a test line.
+constexpr int kLongueurEnteteTest = 29;
+
+bool chiffres(QStringView texte)
+{
+    for (const QChar c : texte) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+bool entreeValide(const QString &entree)
+{
+    return entree.size() >= kLongueurEntree && chiffres(QStringView(entree).left(kLongueurEntree));
+}
+
+QString score3(int score)
+{
+    return Catalogue::complete_zeros(score, 3);
+}
+
+// Score of every parsed entry by code, for the rankings.
+QHash<QString, int> scoresParCode(const QString &enregistrements, int tempsAcceptable)
+{
+    QHash<QString, int> scores;
+    for (const QString &entree : analyse_enregistrements(enregistrements))
+        scores.insert(entree.left(4), score_produit(entree, tempsAcceptable));
+    return scores;
+}
+
+QString nomRecord(const QString &ligne)
+{
+    return ligne.mid(6);
+}
+
+} // namespace
+
+QStringList analyse_enregistrements(const QString &enregistrements)
+{
+    QStringList entrees;
+    QHash<QString, qsizetype> position;
+    // Records come from files another machine wrote: a damaged group is
+    // passed over, a truncated tail ignored.
+    for (qsizetype i = 0; i + kLongueurEnregistrement <= enregistrements.size(); i += kLongueurEnregistrement) {
+        const QStringView groupe = QStringView(enregistrements).mid(i, kLongueurEnregistrement);
+        if (groupe[0] != QLatin1Char('P') || !chiffres(groupe.mid(1)))
+            continue;
+        const QString entree = groupe.mid(1).toString();
+        const QString code = entree.left(4);
+        const auto trouve = position.constFind(code);
+        if (trouve != position.constEnd()) {
+            entrees[*trouve] = entree;
+        } else {
+            position.insert(code, entrees.size());
+            entrees << entree;
+        }
+    }
+    entrees.sort();
+    return entrees;
+}
+
+bool reponse_juste(const QString &entree)
+{
+    if (!entreeValide(entree))
+        return false;
+    const int a = entree.left(2).toInt();
+    const int b = entree.mid(2, 2).toInt();
+    return entree.mid(7, 4).toInt() == a * b;
+}
+
+int temps_dixiemes(const QString &entree)
+{
+    if (!entreeValide(entree))
+        return 0;
+    return entree.mid(4, 3).toInt();
+}
+
+int score_produit(const QString &entree, int tempsAcceptable)
+{
+    if (!reponse_juste(entree))
+        return 0;
+    const int t = temps_dixiemes(entree);
+    static const int kPaliers[] = {100, 50, 25, 12, 6, 3};
+    for (int k = 0; k < 6; ++k) {
+        if (t <= 10 * (k + 1) * tempsAcceptable)
+            return kPaliers[k];
+    }
+    return 1;
+}
+
+int vitesse_produit(const QString &entree)
+{
+    if (!reponse_juste(entree))
+        return 0;
+    return 600 / std::max(temps_dixiemes(entree), 1);
+}
+
+int score_global(const QString &enregistrements, int tempsAcceptable)
+{
+    const QStringList entrees = analyse_enregistrements(enregistrements);
+    // Nothing answered (or nothing readable): nothing known, rather than a
+    // division by zero.
+    if (entrees.isEmpty())
+        return 0;
+    int somme = 0;
+    for (const QString &entree : entrees)
+        somme += score_produit(entree, tempsAcceptable);
+    return somme / int(entrees.size());
+}
+
+int score_tables(const QString &enregistrements, const QString &cles, int tempsAcceptable)
+{
+    const QStringList produits = Catalogue::liste_produits_tables(cles);
+    if (produits.isEmpty())
+        return -1;
+    const QSet<QString> ensemble(produits.cbegin(), produits.cend());
+    int somme = 0;
+    bool trouve = false;
+    for (const QString &entree : analyse_enregistrements(enregistrements)) {
+        if (ensemble.contains(entree.left(4))) {
+            trouve = true;
+            somme += score_produit(entree, tempsAcceptable);
+        }
+    }
+    if (!trouve)
+        return -1;
+    return somme / int(produits.size());
+}
+
+int vitesse_reponses(const QString &enregistrements)
+{
+    QString texte = enregistrements;
+    if (texte.size() > 1 && texte[1] == QLatin1Char('T'))
+        texte = texte.mid(kLongueurEnteteTest);
+    qint64 justes = 0;
+    qint64 dixiemes = 0;
+    for (const QString &entree : analyse_enregistrements(texte)) {
+        if (reponse_juste(entree))
+            ++justes;
+        dixiemes += temps_dixiemes(entree);
+    }
+    if (dixiemes == 0)
+        return -1;
+    // 60 × R / (tenths / 10), rounded half to even, in exact integers.
+    const qint64 numerateur = 600 * justes;
+    qint64 quotient = numerateur / dixiemes;
+    const qint64 reste2 = 2 * (numerateur % dixiemes);
+    if (reste2 > dixiemes || (reste2 == dixiemes && quotient % 2 == 1))
+        ++quotient;
+    return int(quotient);
+}
+
+bool test_couvre_tables(const QString &enregistrements, const QString &cles)
+{
+    QSet<QString> codes;
+    for (const QString &entree : analyse_enregistrements(enregistrements))
+        codes.insert(entree.left(4));
+    for (const QString &code : Catalogue::liste_produits_tables(cles)) {
+        if (!codes.contains(code))
+            return false;
+    }
+    return true;
+}
+
+QStringList classement_tables(const QString &enregistrements, const QStringList &produitsEtudies, int tempsAcceptable)
+{
+    QStringList cles;
+    for (const QString &code : produitsEtudies) {
+        const QString cle = Catalogue::cle_table_produit(code);
+        if (!cle.isEmpty() && !cles.contains(cle))
+            cles << cle;
+    }
+    QList<std::pair<QString, QString>> scores;
+    for (const QString &cle : std::as_const(cles))
+        scores.append({score3(score_tables(enregistrements, cle, tempsAcceptable)), cle});
+    // Stable: equal scores (and -1 with 0, both "000") keep their first occurrence order.
+    std::stable_sort(scores.begin(), scores.end(),
+                     [](const auto &x, const auto &y) { return x.first < y.first; });
+    QStringList classement;
+    for (const auto &[score, cle] : std::as_const(scores))
+        classement << cle + QLatin1Char('=') + score;
+    return classement;
+}
+
+QStringList classement_produits(const QString &enregistrements, const QStringList &produitsEtudies, int tempsAcceptable)
+{
+    const QHash<QString, int> scores = scoresParCode(enregistrements, tempsAcceptable);
+    QStringList cles;
+    for (const QString &code : produitsEtudies)
+        cles << score3(scores.value(code, -1)) + code;
+    cles.sort();
+    QStringList classement;
+    for (const QString &cle : std::as_const(cles))
+        classement << cle.mid(3) + QLatin1Char('=') + cle.left(3);
+    return classement;
+}
+
+MalBien listes_mal_bien(const QString &enregistrements, int tempsAcceptable)
+{
+    MalBien listes;
+    for (int t = 2; t <= 9; ++t) {
+        const int s = score_tables(enregistrements, Catalogue::cle_table(t), tempsAcceptable);
+        const QString numero = QString::number(t);
+        if (s < 0)
+            continue;
+        if (s <= 9)
+            listes.mal << QLatin1Char('0') + QString::number(s) + QLatin1Char('=') + numero;
+        else if (s <= 84)
+            listes.mal << QString::number(s) + QLatin1Char('=') + numero;
+        else if (s <= 99)
+            listes.bien << QString::number(s) + QLatin1Char('=') + numero;
+        else
+            listes.bien << QStringLiteral("aa=") + numero;
+    }
+    listes.mal.sort();
+    listes.bien.sort();
+    return listes;
+}
+
+QString mot_niveau(int score)
+{
+    if (score < 50)
+        return QStringLiteral("très faible");
+    if (score < 70)
+        return QStringLiteral("faible");
+    if (score < 85)
+        return QStringLiteral("passable");
+    if (score < 95)
+        return QStringLiteral("bien");
+    if (score < 100)
+        return QStringLiteral("très bien");
+    return QStringLiteral("parfait");
+}
+
+QString entree_record(int score, int vitesse, const QString &nom, const QString &prenom)
+{
+    return Catalogue::complete_zeros(score, 3) + Catalogue::complete_zeros(vitesse, 3) + nom + QLatin1Char('_')
+           + prenom;
+}
+
+int maj_records(QStringList &liste, int score, int vitesse, const QString &nom, const QString &prenom)
+{
+    const QString cle = nom + QLatin1Char('_') + prenom;
+    const QString entree = entree_record(score, vitesse, nom, prenom);
+    // The pupil's line is the one whose name part is exactly his: a mere
+    // substring test would let "DUPONT_Jean" overwrite "DUPONT_Jeanne".
+    QList<std::pair<QString, bool>> lignes;
+    bool remplace = false;
+    for (const QString &ligne : std::as_const(liste)) {
+        if (!remplace && nomRecord(ligne) == cle) {
+            lignes.append({entree, true});
+            remplace = true;
+        } else {
+            lignes.append({ligne, false});
+        }
+    }
+    if (!remplace)
+        lignes.append({entree, true});
+    std::stable_sort(lignes.begin(), lignes.end(), [](const auto &x, const auto &y) {
+        return QString::compare(x.first, y.first, Qt::CaseInsensitive) < 0;
+    });
+    liste.clear();
+    qsizetype index = 0;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        liste << lignes[i].first;
+        if (lignes[i].second)
+            index = i;
+    }
+    // The display ranks from the last line (the best) upwards.
+    return int(lignes.size() - index);
+}
+
+} // namespace Evaluation
