@@ -1,0 +1,220 @@
+#include "core/PupilSession.h"
+
+#include "core/Catalogue.h"
+#include "core/Clock.h"
+#include "core/Dates.h"
+#include "core/HistoryLines.h"
+#include "core/IniFile.h"
+#include "core/ItemSelection.h"
+#include "core/Paths.h"
+#include "core/PersonalConfig.h"
+#include "core/PupilHistory.h"
+#include "core/SharedFileLock.h"
+#include "core/ShellLink.h"
+#include "core/SystemServices.h"
+#include "core/TextFile.h"
+
+#include <QFileInfo>
+
+namespace PupilSession {
+namespace {
+
+QDateTime maintenant(const Environment &env)
+{
+    return env.clock ? env.clock->now() : QDateTime::currentDateTime();
+}
+
+bool enregistre_historique(SessionState &state, const Environment &env, QString *error)
+{
+    EleveState &e = state.eleve;
+    const auto echec = [&](const QString &raison) {
+        if (error)
+            *error = QStringLiteral("La séance de %1 %2 n'a pas pu être enregistrée. %3").arg(e.prenom, e.nom, raison);
+        return false;
+    };
+    const QString fichier = Paths::fromStored(e.fichier_eleve);
+    if (fichier.isEmpty())
+        return echec(QStringLiteral("Son fichier n'est pas connu."));
+
+    QString raison;
+    SharedFileLock verrou(fichier);
+    if (!verrou.lock(&raison))
+        return echec(raison);
+
+    // What is on disk now, not what was read at the start of the session:
+    // another workstation or the teacher may have added to it since.
+    const bool existe = QFileInfo::exists(fichier);
+    QStringList surDisque;
+    if (existe && !TextFile::loadLines(fichier, &surDisque, &raison))
+        return echec(raison);
+
+    QStringList seance = e.lignes_seance;
+    if (!seance.isEmpty() && !seance.first().startsWith(u'S')) {
+        const QString poste = env.system ? env.system->computerName() : QString();
+        seance.prepend(HistoryLines::entete_seance(state.jour_semaine, state.date_du_jour, state.heure_debut_seance,
+                                                   Dates::heure_texte(maintenant(env).time()), poste));
+    }
+    const QStringList ajout = PupilHistory::lignes_a_ajouter(surDisque, seance);
+
+    // A pupil without activity still gets his file, so that he is known.
+    if ((!ajout.isEmpty() || !existe) && !TextFile::saveLines(fichier, surDisque + ajout, &raison))
+        return echec(raison);
+    e.historique = surDisque + ajout;
+    // With its header in front, a second call recognises the session.
+    e.lignes_seance = seance;
+    return true;
+}
+
+bool lie_a_la_classe(const SessionState &state, QString *error)
+{
+    const EleveState &e = state.eleve;
+    if (!state.mode_ecole || e.classe.isEmpty() || e.dossier_classe.isEmpty() || e.cle_eleve.isEmpty())
+        return true;
+    const QString lien = Paths::join(e.dossier_classe, e.cle_eleve + QStringLiteral(".lnk"));
+    if (QFileInfo::exists(lien))
+        return true;
+    QString raison;
+    if (ShellLink::write(lien, Paths::fromStored(e.fichier_eleve), &raison))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1 %2 n'a pas pu être inscrit dans la classe %3. %4")
+                     .arg(e.prenom, e.nom, e.classe, raison);
+    return false;
+}
+
+} // namespace
+
+QString cheminIni(const SessionState &state, const Environment &env)
+{
+    const QString dossier = env.programFolder.isEmpty() ? state.dossier_programme : env.programFolder;
+    return Paths::join(dossier, QStringLiteral("Tabulon.ini"));
+}
+
+QString objectifs_du_niveau(const QString &parNiveaux, const QString &niveau)
+{
+    if (niveau.isEmpty())
+        return {};
+    // Levels follow one another as name "<" keys ">"; the name must be a
+    // whole level name, not a part of another level's name or of a key.
+    qsizetype debut = 0;
+    while (debut < parNiveaux.size()) {
+        const qsizetype ouvrant = parNiveaux.indexOf(u'<', debut);
+        if (ouvrant < 0)
+            break;
+        qsizetype fermant = parNiveaux.indexOf(u'>', ouvrant);
+        if (fermant < 0)
+            fermant = parNiveaux.size();
+        if (QStringView(parNiveaux).mid(debut, ouvrant - debut) == niveau)
+            return PersonalConfig::normalise_objectifs(parNiveaux.mid(ouvrant + 1, fermant - ouvrant - 1));
+        debut = fermant + 1;
+    }
+    return {};
+}
+
+void applique_objectifs(SessionState &state, const QString &objectifs)
+{
+    state.objectifs = objectifs;
+    state.liste_produits = Catalogue::liste_produits_tables(objectifs);
+    state.liste_tables = Catalogue::liste_tables_de_produits(state.liste_produits);
+    state.produits_etudies = state.liste_produits;
+}
+
+void initialise_session_eleve(SessionState &state, const Environment &env)
+{
+    const QDateTime now = maintenant(env);
+    state.annee_scolaire = Dates::annee_scolaire(now.date());
+    if (!state.dossier_etablissement.isEmpty())
+        state.dossier_annee = Paths::join(state.dossier_etablissement, state.annee_scolaire);
+    state.date_du_jour = Dates::date_texte(now.date());
+    state.jour_semaine = Dates::nom_jour(now.date());
+    state.heure_debut_seance = Dates::heure_texte(now.time());
+
+    const IniFile ini(cheminIni(state, env));
+    const QString duNiveau = objectifs_du_niveau(
+        ini.readString(QStringLiteral("Etablissement"), QStringLiteral("Objectifs tables classiques par niveaux")),
+        state.eleve.niveau);
+    // A level without any table would leave the test without a question:
+    // the default objectives stay in force then.
+    applique_objectifs(state, duNiveau.isEmpty() ? state.objectifs : duNiveau);
+
+    EleveState &e = state.eleve;
+    // Until his own file says otherwise, the pupil follows the general setting.
+    e.trous_seuil = state.ne_travailler_que_les_trous == u"oui" ? 0 : 100;
+    e.graphique.clear();
+    e.dernier_test.clear();
+    e.seance_du_jour = false;
+    if (!e.fichier_eleve.isEmpty() && QFileInfo::exists(Paths::fromStored(e.fichier_eleve))) {
+        e.eleve_nouveau = false;
+        e.historique = TextFile::loadLines(Paths::fromStored(e.fichier_eleve));
+        recupere_donnees(state);
+    } else {
+        e.eleve_nouveau = true;
+        e.historique.clear();
+    }
+
+    state.objectif_apprentissage.nb_tables = 1;
+    state.objectif_apprentissage.nb_produits = 8;
+    ItemSelection::selection_apres_test(state);
+}
+
+void recupere_donnees(SessionState &state)
+{
+    EleveState &e = state.eleve;
+    if (state.autorise_config_perso) {
+        const PersonalConfig::Valeurs perso = PersonalConfig::lit(state);
+        if (!perso.objectifs.isEmpty())
+            applique_objectifs(state, perso.objectifs);
+        if (perso.trous_seuil >= 0) {
+            e.trous_seuil = perso.trous_seuil;
+            state.objectif_apprentissage.mode_tables = perso.trous_seuil != 0;
+        }
+    }
+
+    PupilHistory::Criteres criteres;
+    criteres.objectifs = state.objectifs;
+    criteres.masquerIncomplets = state.masquer_tests_incomplets;
+    criteres.tempsAcceptable = state.temps_acceptable;
+    criteres.aujourdhui = state.jour_semaine + u' ' + state.date_du_jour;
+    const PupilHistory::Resume resume = PupilHistory::resume(e.historique, criteres);
+    e.graphique = resume.graphique;
+    e.seance_du_jour = resume.seance_du_jour;
+    e.dernier_test = resume.dernier_test;
+}
+
+bool EnregistrementSeance(SessionState &state, const Environment &env, QString *error)
+{
+    const EleveState &e = state.eleve;
+    if (e.nom.isEmpty() || e.prenom.isEmpty())
+        return true;
+
+    QStringList erreurs;
+    QString erreur;
+    const bool historique = enregistre_historique(state, env, &erreur);
+    if (!historique)
+        erreurs << erreur;
+    // A link to a file that could not be written would point to nothing.
+    if (historique && !lie_a_la_classe(state, &erreur))
+        erreurs << erreur;
+    if (state.autorise_config_perso) {
+        const IniFile ini(cheminIni(state, env));
+        const QString parDefaut =
+            ini.readString(QStringLiteral("Paramètres"), QStringLiteral("Objectifs tables classiques par defaut"));
+        if (!PersonalConfig::enregistre(state, parDefaut, &erreur))
+            erreurs << erreur;
+    }
+    if (!erreurs.isEmpty() && error)
+        *error = erreurs.join(u'\r');
+    return erreurs.isEmpty();
+}
+
+bool changement_eleve(SessionState &state, const Environment &env, QString *error)
+{
+    const bool ok = EnregistrementSeance(state, env, error);
+    state.eleve = EleveState{};
+    state.produits_a_memoriser.clear();
+    state.classement_tables.clear();
+    state.classement_produits.clear();
+    return ok;
+}
+
+} // namespace PupilSession

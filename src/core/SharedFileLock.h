@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+
+#include <memory>
+
+// Guards a read-modify-write of a file that other workstations share: a short
+// lock file beside it ("<file>.lock", the same one the merge of history files
+// takes). A lock left behind by a machine that
+// crashed is taken over once it is older than staleMs; a live lock is waited
+// for at most waitMs.
+class SharedFileLock
+{
+public:
+    static constexpr int kStaleMs = 8000;
+    static constexpr int kWaitMs = 10000;
+
+    explicit SharedFileLock(const QString &filePath, int staleMs = kStaleMs);
+    ~SharedFileLock();
+
+    SharedFileLock(const SharedFileLock &) = delete;
+    SharedFileLock &operator=(const SharedFileLock &) = delete;
+
+    // False, with a French error text, when the lock could not be taken.
+    bool lock(QString *error, int waitMs = kWaitMs);
+    void unlock();
+
+    static QString lockPathFor(const QString &filePath);
+
+private:
+    QString m_filePath;
+    std::unique_ptr<QLockFile> m_lock;
+};
