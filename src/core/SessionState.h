@@ -91,6 +91,8 @@ struct SessionState
     // Settings from "Tabulon.ini".
     bool autorise_config_perso = false;
     bool code_prof_requis = false;
+    // The teacher prompt's last choice: stay authorised until the program closes.
+    bool acces_prof_jusqu_a_fermeture = false;
     QString code_professeur;
     bool identification_par_code = false;
     bool perfectionnement_libre = true;
@@ -105,6 +107,13 @@ struct SessionState
     QString formule_recursive;
     int perfectionnement_temps_initial = -1;
     int perfectionnement_temps_final = -1;
+
+    // Title of the main window: mode, school name, "MODE MONOPOSTE".
+    QString titre_fenetre;
+    // Num Lock and Caps Lock as found at program start, restored at each
+    // session initialisation and when the program closes.
+    bool verrouillage_num_depart = false;
+    bool verrouillage_maj_depart = false;
 
     bool horloge_suspecte = false;
     bool nouvelle_annee_scolaire = false;   // the teacher window opens for a new school year

@@ -1,0 +1,141 @@
+#include "teacher/TProfesseur.h"
+
+#include "platform/LockKeys.h"
+#include "teacher/EtablissementTab.h"
+#include "widgets/Dialogs.h"
+
+#include <QKeyEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+QWidget *pageVide(const QString &nom, QWidget *parent)
+{
+    auto *page = new QWidget(parent);
+    page->setObjectName(nom);
+    return page;
+}
+
+} // namespace
+
+TProfesseur::TProfesseur(SessionState &state, const Environment &env, QWidget *parent)
+    : QDialog(parent)
+    , m_state(state)
+    , m_env(env)
+{
+    setObjectName(QStringLiteral("Professeur"));
+    setWindowTitle(QStringLiteral("Enseignant"));
+    setAccessibleName(QStringLiteral("Enseignant"));
+    setSizeGripEnabled(true);
+
+    Classeur = new QTabWidget(this);
+    Classeur->setObjectName(QStringLiteral("Classeur"));
+    Classeur->setAccessibleName(QStringLiteral("Onglets de l'enseignant"));
+    // The seven captions fit side by side in the window's 800 pixels.
+    Classeur->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 5px 7px; }"));
+
+    m_etablissement = new EtablissementTab(m_state, m_env, Classeur);
+    m_etablissement->setObjectName(QStringLiteral("Bahut"));
+    m_etablissement->setAccessibleName(QStringLiteral("Etablissement"));
+    Classeur->addTab(m_etablissement, QStringLiteral("Etablissement"));
+    const QList<QPair<QString, QString>> autres{
+        {QStringLiteral("Parametres"), QStringLiteral("Paramètres")},
+        {QStringLiteral("Obj_niveaux"), QStringLiteral("Objectifs à atteindre")},
+        {QStringLiteral("Bilans"), QStringLiteral("Suivi de classes")},
+        {QStringLiteral("Stat_prod"), QStringLiteral("Statistiques produits")},
+        {QStringLiteral("stat_class"), QStringLiteral("Statistiques élèves")},
+        {QStringLiteral("maintenance_fichiers"), QStringLiteral("Maintenance")},
+    };
+    for (const auto &[nom, titre] : autres) {
+        QWidget *page = pageVide(nom, Classeur);
+        page->setAccessibleName(titre);
+        Classeur->addTab(page, titre);
+    }
+
+    auto *colonne = new QVBoxLayout(this);
+    colonne->setContentsMargins(6, 6, 6, 6);
+    colonne->addWidget(Classeur);
+    resize(800, 600);
+
+    connect(m_etablissement, &EtablissementTab::etablissementEnregistre, this, &TProfesseur::etablissementEnregistre);
+}
+
+void TProfesseur::setNouvelleAnnee(bool nouvelle)
+{
+    m_nouvelleAnnee = nouvelle;
+}
+
+void TProfesseur::showEvent(QShowEvent *event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+    // The activation's box must come over the window, once it is on screen.
+    QTimer::singleShot(0, this, &TProfesseur::FormActivate);
+}
+
+void TProfesseur::FormShow()
+{
+    // The training screens may have left the lock keys changed; the teacher
+    // gets the keyboard as it was when the program started.
+    LockKeys::fixe_verrouillages(m_state.verrouillage_num_depart, m_state.verrouillage_maj_depart);
+    m_etablissement->charge();
+}
+
+void TProfesseur::FormActivate()
+{
+    if (!isVisible())
+        return;
+    if (!m_nouvelleAnnee) {
+        Classeur->setCurrentIndex(OngletSuivi);
+        return;
+    }
+    Classeur->setCurrentIndex(OngletEtablissement);
+    Dialogs::information(this, QStringLiteral("Nouvelle année scolaire"),
+                         QStringLiteral("Vous devez effectuer la répartition\n\rdes classes pour l'année ")
+                             + m_state.annee_scolaire);
+}
+
+// Every way of closing a dialog (title bar, Escape, a button) ends here.
+void TProfesseur::done(int resultat)
+{
+    const bool fermeture = isVisible();
+    if (fermeture)
+        FormClose();
+    QDialog::done(resultat);
+    if (fermeture && m_nouvelleAnnee)
+        emit programmeDoitFermer();
+}
+
+// This is a working window, not a question: Escape must not throw away the
+// teacher's typing (nor, for a new school year, end the program), and Enter
+// in a box must not press whichever button the dialog would take as default.
+// A focused button still answers Enter itself.
+void TProfesseur::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->ignore();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+// For a new school year the program ends with the window: what was saved
+// takes effect at the next start.
+void TProfesseur::FormClose()
+{
+    if (!m_nouvelleAnnee)
+        return;
+    Dialogs::information(this, QStringLiteral("Fermeture du programme"),
+                         QStringLiteral("Le logiciel doit être redémarré\n\rpour prendre en compte les changements"));
+}
+
+void TProfesseur::etablissementEnregistre()
+{
+    Classeur->setCurrentIndex(OngletObjectifs);
+}
