@@ -1,0 +1,71 @@
+#include "core/Dates.h"
+
+#include <array>
+
+namespace Dates {
+
+QString annee_scolaire(const QDate &date)
+{
+    return annee_scolaire_n_ans(date, 0);
+}
+
+QString annee_scolaire_n_ans(const QDate &date, int n)
+{
+    const int first = (date.month() >= 9 ? date.year() : date.year() - 1) - n;
+    return QStringLiteral("%1-%2").arg(first).arg(first + 1);
+}
+
+QString nom_jour(const QDate &date)
+{
+    static const std::array<QString, 7> names = {
+        QStringLiteral("Lundi"), QStringLiteral("Mardi"), QStringLiteral("Mercredi"), QStringLiteral("Jeudi"),
+        QStringLiteral("Vendredi"), QStringLiteral("Samedi"), QStringLiteral("Dimanche")};
+    const int d = date.dayOfWeek();
+    if (d < 1 || d > 7)
+        return QString();
+    return names[d - 1];
+}
+
+QString date_texte(const QDate &date)
+{
+    return QStringLiteral("%1/%2/%3")
+        .arg(date.day(), 2, 10, QLatin1Char('0'))
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
+QString jour_texte(const QDate &date)
+{
+    return nom_jour(date) + u' ' + date_texte(date);
+}
+
+QString heure_texte(const QTime &time)
+{
+    return QStringLiteral("%1:%2:%3")
+        .arg(time.hour(), 2, 10, QLatin1Char('0'))
+        .arg(time.minute(), 2, 10, QLatin1Char('0'))
+        .arg(time.second(), 2, 10, QLatin1Char('0'));
+}
+
+qint64 horloge_ms(const QDateTime &dateTime)
+{
+    static constexpr std::array<int, 12> daysBefore = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    const QDate d = dateTime.date();
+    const QTime t = dateTime.time();
+    const int y = d.year();
+    const int m = d.month();
+    if (m < 1 || m > 12)
+        return 0;
+    // C++ division truncates toward zero, as the stored counts expect.
+    qint64 days = qint64(y - 2000) * 365 + (y - 2001) / 4 + daysBefore[m - 1] + d.day();
+    if (m > 2 && (y - 2000) % 4 == 0)
+        ++days;
+    return days * 86400000LL + t.hour() * 3600000LL + t.minute() * 60000LL + t.second() * 1000LL + t.msec();
+}
+
+qint64 ms_depuis_2000(const QDateTime &dateTime)
+{
+    return horloge_ms(dateTime);
+}
+
+} // namespace Dates

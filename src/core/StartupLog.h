@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// "Tabulon.log": emptied at each session initialisation, then one plain line
+// per start-up step, written at once so that the file tells how far a start
+// that hung or crashed got.
+class StartupLog
+{
+public:
+    explicit StartupLog(QString chemin);
+
+    const QString &chemin() const { return m_chemin; }
+    // Empties the file (and the lines kept in memory).
+    void vide();
+    // Appends one line to the file. A log that cannot be written never stops
+    // the start: the line is still kept in memory.
+    void ajoute(const QString &ligne);
+    const QStringList &lignes() const { return m_lignes; }
+
+private:
+    QString m_chemin;
+    QStringList m_lignes;
+};
