@@ -1,0 +1,146 @@
+#pragma once
+
+#include "app/TgeneralUi.h"
+#include "core/SessionInitializer.h"
+#include "core/SessionState.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class HelpWindow;
+class TAboutBox;
+class TAcces_prof;
+class TAdd;
+class Tapprent;
+class Tboite_message;
+class Tchoix_libre;
+class Tclavier;
+class Tident;
+class TObjectifs;
+class Tperfect;
+class TProfesseur;
+class Treflechies;
+class Treglages;
+class TStats;
+class Tstats_el;
+class Ttest;
+class TTexte;
+
+// The main window: it stays open for the whole run, shows the pupil's name
+// and class, the "  TEST" button, the activity buttons and menu, the
+// progress graph and the best records, and opens every other window. It
+// owns nothing of the rules: the session start-up, the pupil's history and
+// the records are core objects whose results it shows.
+class Tgeneral : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The other windows, created once by the program's start-up in a fixed
+    // order and handed over here. A command whose window is missing is
+    // disabled.
+    struct Fenetres
+    {
+        TTexte *texte = nullptr;
+        TObjectifs *objectifs = nullptr;
+        Tchoix_libre *choixLibre = nullptr;
+        Treflechies *reflechies = nullptr;
+        Tclavier *clavier = nullptr;
+        TProfesseur *professeur = nullptr;
+        Tident *ident = nullptr;
+        Ttest *test = nullptr;
+        Tapprent *apprent = nullptr;
+        TAboutBox *aboutBox = nullptr;
+        Tboite_message *boiteMessage = nullptr;
+        Tperfect *perfect = nullptr;
+        TAcces_prof *accesProf = nullptr;
+        TStats *stats = nullptr;
+        Tstats_el *statsEl = nullptr;
+        Treglages *reglages = nullptr;
+        TAdd *add = nullptr;
+    };
+
+    Tgeneral(SessionState &state, const Environment &env, QWidget *parent = nullptr);
+    ~Tgeneral() override;
+
+    Fenetres &fenetres() { return m_fenetres; }
+    // Connects the windows handed over so far and enables their commands.
+    void relieFenetres();
+
+    SessionInitializer &initialiseur() { return m_initialiseur; }
+    const TgeneralUi &ui() const { return m_ui; }
+
+    // Session start-up (at start and at each change of pupil): configuration,
+    // folders, records; then the title and the mode's buttons.
+    void initialise_session();
+    // Hides the pupil's name, class and test button and shows the
+    // identification modally; the pupil's session then starts.
+    void demande_identification();
+    // The pupil is known: his history, objectives and graph.
+    void initialise_session_eleve();
+    // Records the session; false (after telling the user) when it failed.
+    bool EnregistrementSeance();
+    // Records the session and forgets the pupil. When the record failed the
+    // user chooses between staying and losing this session; false when he
+    // stays.
+    bool changement_eleve();
+
+    void affiche_graphique();
+    void efface_graphique();
+    void actualise_affichage_records();
+    void lance_test();
+    // The test window was hidden: the test step of the session is over.
+    void etape_session_3();
+    // "Etape suivante" of the test: the training, or the perfectionnement
+    // when nothing is left to memorise.
+    void etapeSuivante(bool perfectionnement);
+
+    // Closing ends the run; the session is recorded first.
+    void setFermetureSansQuestion(bool sansQuestion) { m_fermetureSansQuestion = sansQuestion; }
+
+signals:
+    // The window has closed for good: the program ends.
+    void fermee();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void connecteCommandes();
+    void appliqueMode();
+    void montre_test();
+    void montre_message(const QString &titre, const QString &commentaire);
+    void ajusteNom();
+    void actualiseObjectifs();
+    QImage grilleEntree(int entree) const;
+
+    void ButtonChangerEleveClick();
+    void test1Click();
+    void button_testClick();
+    void apprentissage1Click();
+    void facileClick();
+    void addition();
+    void SpeedButton_el_6Click();
+    void SpeedButton_2_9Click();
+    void SpeedButton_1_10Click();
+    void SpeedButton_12_19Click();
+    void SpeedButton_el_11Click();
+    void Professeur1Click();
+    void Configuration1Click();
+    void aide1Click();
+    void Lisezmoi1Click();
+    void N1Click();
+    void Button_recordsClick();
+    void Imprimer1Click();
+    void ouvreObjectifs(const QString &type);
+
+    SessionState &m_state;
+    const Environment &m_env;
+    SessionInitializer m_initialiseur;
+    TgeneralUi m_ui;
+    Fenetres m_fenetres;
+    QPointer<HelpWindow> m_aide;
+    bool m_fermetureSansQuestion = false;
+    bool m_fermee = false;
+};

@@ -1,0 +1,164 @@
+#include "app/TabulonApp.h"
+#include "app/Tgeneral.h"
+#include "app/Tident.h"
+#include "core/Clock.h"
+#include "core/IniFile.h"
+#include "core/Paths.h"
+#include "core/RandomSource.h"
+#include "core/SystemServices.h"
+#include "core/TextFile.h"
+#include "platform/SingleInstance.h"
+#include "teacher/TProfesseur.h"
+#include "widgets/Dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FakeSystem final : public SystemServices
+{
+public:
+    QString computerName() const override { return QStringLiteral("POSTE-TEST"); }
+    bool isShareReachable(const QString &path) const override { return QFileInfo(path).isDir(); }
+    bool moveToRecycleBin(const QString &) override { return false; }
+};
+
+class StartupTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_programme.isValid());
+        ASSERT_TRUE(m_garde.isValid());
+        m_env.clock = &m_horloge;
+        m_env.random = &m_hasard;
+        m_env.system = &m_systeme;
+        m_env.programFolder = m_programme.path();
+        Dialogs::setTestMode(true);
+        Dialogs::clearHistory();
+    }
+
+    void TearDown() override { Dialogs::setTestMode(false); }
+
+    TabulonApp::Options options() const
+    {
+        TabulonApp::Options o;
+        o.nomGarde = QStringLiteral("_TabulonTest");
+        o.dossierGarde = m_garde.path();
+        o.arretPremiereFenetre = true;
+        return o;
+    }
+
+    QString fichier(const QString &nom) const { return Paths::join(m_programme.path(), nom); }
+
+    QTemporaryDir m_programme;
+    QTemporaryDir m_garde;
+    ManualClock m_horloge{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
+    SeededRandom m_hasard{3};
+    FakeSystem m_systeme;
+    Environment m_env;
+};
+
+TEST_F(StartupTest, AFirstStartAtHomeWritesTheDefaultConfigurationAndAsksWhoIsThere)
+{
+    TabulonApp programme(m_env, options());
+    QWidget *premiere = nullptr;
+    bool modale = false;
+    bool principaleCachee = false;
+    programme.setPremiereFenetre([&](QWidget *fenetre) {
+        premiere = fenetre;
+        modale = fenetre->isModal();
+        principaleCachee = !programme.general()->isVisible();
+    });
+
+    EXPECT_EQ(programme.run(), 0);
+    EXPECT_FALSE(programme.instanceRefusee());
+    ASSERT_NE(premiere, nullptr);
+    EXPECT_NE(qobject_cast<Tident *>(premiere), nullptr);
+    EXPECT_TRUE(modale);
+    EXPECT_TRUE(principaleCachee);
+
+    const IniFile ini(fichier(QStringLiteral("Tabulon.ini")));
+    ASSERT_TRUE(ini.exists());
+    EXPECT_EQ(ini.readString(QStringLiteral("General"), QStringLiteral("Mode")), QStringLiteral("Maison"));
+    EXPECT_TRUE(QFileInfo::exists(fichier(QStringLiteral("Tabulon.log"))));
+    EXPECT_TRUE(QFileInfo::exists(fichier(QStringLiteral("PREMIER DEMARRAGE.TXT"))));
+    EXPECT_FALSE(programme.state().mode_ecole);
+    EXPECT_EQ(programme.general()->windowTitle(),
+              QStringLiteral("Tabulon version 0.97.01 :  apprentissage des tables à la maison"));
+    // Home mode: settings, no teacher entry, no ranking button.
+    EXPECT_FALSE(programme.general()->findChild<QWidget *>(QStringLiteral("SpeedButton_professeur"))->isVisibleTo(
+        programme.general()));
+    EXPECT_TRUE(programme.general()->findChild<QWidget *>(QStringLiteral("SpeedButton_reglages"))->isVisibleTo(
+        programme.general()));
+    // Nothing needed a person.
+    EXPECT_TRUE(Dialogs::history().isEmpty());
+}
+
+TEST_F(StartupTest, ASecondCopyEndsAtOnceWithoutAnyWindowOrFile)
+{
+    SingleInstance autreCopie(options().nomGarde, options().dossierGarde);
+    ASSERT_TRUE(autreCopie.tryAcquire());
+    {
+        TabulonApp programme(m_env, options());
+        bool fenetreVue = false;
+        programme.setPremiereFenetre([&](QWidget *) { fenetreVue = true; });
+        EXPECT_EQ(programme.run(), 0);
+        EXPECT_TRUE(programme.instanceRefusee());
+        EXPECT_FALSE(fenetreVue);
+        EXPECT_EQ(programme.general(), nullptr);
+        EXPECT_FALSE(QFileInfo::exists(fichier(QStringLiteral("Tabulon.ini"))));
+    }
+
+    // Once the other copy has ended, the program starts.
+    autreCopie.release();
+    TabulonApp programme(m_env, options());
+    bool fenetreVue = false;
+    programme.setPremiereFenetre([&](QWidget *) { fenetreVue = true; });
+    EXPECT_EQ(programme.run(), 0);
+    EXPECT_FALSE(programme.instanceRefusee());
+    EXPECT_TRUE(fenetreVue);
+}
+
+TEST_F(StartupTest, ASchoolWithoutClassesForTheYearOpensTheTeacherWindowInstead)
+{
+    const QString serveur = Paths::join(m_programme.path(), QStringLiteral("serveur"));
+    ASSERT_TRUE(QDir().mkpath(serveur));
+    ASSERT_TRUE(TextFile::saveLines(fichier(QStringLiteral("Tabulon.ini")),
+                                    {QStringLiteral("[General]"), QStringLiteral("Mode=Ecole"),
+                                     QStringLiteral("[Dossiers]"), QStringLiteral("Chemin serveur=") + serveur,
+                                     QStringLiteral("Dossier élèves en réseau={Chemin serveur}\\Eleves"),
+                                     QStringLiteral("Dossier élèves monoposte=Eleves"),
+                                     QStringLiteral("Dossier statistiques=Statistiques"),
+                                     QStringLiteral("[Etablissement]"), QStringLiteral("Nom=Ecole du Test"),
+                                     QStringLiteral("Niveaux et classes 2025-2026=CM1<CM1a>CM2<CM2a,CM2b>")}));
+
+    TabulonApp programme(m_env, options());
+    TProfesseur *professeur = nullptr;
+    programme.setPremiereFenetre([&](QWidget *fenetre) { professeur = qobject_cast<TProfesseur *>(fenetre); });
+    EXPECT_EQ(programme.run(), 0);
+
+    ASSERT_NE(professeur, nullptr);
+    EXPECT_TRUE(professeur->nouvelleAnnee());
+    EXPECT_TRUE(programme.state().mode_ecole);
+    EXPECT_EQ(programme.state().annee_scolaire, QStringLiteral("2026-2027"));
+    // Last year's structure is proposed for the new year.
+    ASSERT_EQ(programme.state().niveaux.size(), 2);
+    EXPECT_EQ(programme.state().niveaux[1].classes, QStringList({QStringLiteral("CM2a"), QStringLiteral("CM2b")}));
+    // No identification was asked for.
+    EXPECT_EQ(programme.general()->fenetres().ident, nullptr);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,419 @@
+#include "app/GraphBar.h"
+#include "app/ProgressGraph.h"
+#include "app/RotatedLabel.h"
+#include "app/Tboite_message.h"
+#include "app/Tgeneral.h"
+#include "core/Clock.h"
+#include "core/Dates.h"
+#include "core/Paths.h"
+#include "core/RandomSource.h"
+#include "core/SystemServices.h"
+#include "core/TextFile.h"
+#include "test/Ttest.h"
+#include "training/Tapprent.h"
+#include "widgets/Dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+class FakeSystem final : public SystemServices
+{
+public:
+    QString computerName() const override { return QStringLiteral("POSTE-TEST"); }
+    bool isShareReachable(const QString &path) const override { return QFileInfo(path).isDir(); }
+    bool moveToRecycleBin(const QString &) override { return false; }
+};
+
+constexpr int L = ProgressGraph::kGaucheLegende;
+
+// A whole test line of the classic tables: every product right and fast
+// except the first `fausses` ones.
+QString ligneTest(int fausses)
+{
+    QString ligne = QStringLiteral("\tTEST de 10:00:01 à 10:05:00 ");
+    int n = 0;
+    for (int a = 2; a <= 9; ++a) {
+        for (int b = 2; b <= 9; ++b, ++n) {
+            const int reponse = n < fausses ? a * b + 1 : a * b;
+            ligne += QStringLiteral("P%1%2020%3")
+                         .arg(a, 2, 10, QLatin1Char('0'))
+                         .arg(b, 2, 10, QLatin1Char('0'))
+                         .arg(reponse, 4, 10, QLatin1Char('0'));
+        }
+    }
+    return ligne;
+}
+
+EntreeGraphique entree(const QDate &date, int score)
+{
+    EntreeGraphique e;
+    e.jour = Dates::jour_texte(date);
+    e.score = QString::number(score);
+    e.ligneTest = ligneTest(0);
+    return e;
+}
+
+QList<EntreeGraphique> entrees(int nombre)
+{
+    QList<EntreeGraphique> liste;
+    for (int i = 0; i < nombre; ++i)
+        liste.append(entree(QDate(2026, 9, 7).addDays(3 * i), 40 + 2 * i));
+    return liste;
+}
+
+class TgeneralTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dossier.isValid());
+        m_env.clock = &m_horloge;
+        m_env.random = &m_hasard;
+        m_env.system = &m_systeme;
+        m_env.programFolder = m_dossier.path() + QLatin1Char('/');
+        m_state.dossier_programme = m_env.programFolder;
+        m_state.objectifs = QStringLiteral("tables_classiques");
+        m_state.temps_acceptable = 4;
+        Dialogs::setTestMode(true);
+        Dialogs::clearHistory();
+        m_fenetre = std::make_unique<Tgeneral>(m_state, m_env);
+        m_fenetre->setFermetureSansQuestion(true);
+        m_fenetre->resize(1024, 700);
+        m_fenetre->show();
+    }
+
+    void TearDown() override
+    {
+        m_fenetre.reset();
+        Dialogs::setTestMode(false);
+    }
+
+    // The bars in the order of their entries.
+    QList<GraphBar *> barres() const
+    {
+        QList<GraphBar *> liste = m_fenetre->findChildren<GraphBar *>();
+        std::sort(liste.begin(), liste.end(), [](GraphBar *a, GraphBar *b) { return a->entree() < b->entree(); });
+        return liste;
+    }
+
+    QScrollArea *scrollbox() const { return m_fenetre->findChild<QScrollArea *>(QStringLiteral("Scrollbox1")); }
+
+    QTemporaryDir m_dossier;
+    ManualClock m_horloge{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
+    SeededRandom m_hasard{7};
+    FakeSystem m_systeme;
+    Environment m_env;
+    SessionState m_state;
+    std::unique_ptr<Tgeneral> m_fenetre;
+};
+
+TEST_F(TgeneralTest, BarsTakeTheLevelColourAndStandOnTheBaseline)
+{
+    const struct
+    {
+        int score;
+        QColor couleur;
+    } cas[] = {
+        {49, QColor(0xFF, 0x00, 0x00)}, {50, QColor(0xFF, 0x80, 0x00)}, {69, QColor(0xFF, 0x80, 0x00)},
+        {70, QColor(0xFF, 0xFF, 0x00)}, {84, QColor(0xFF, 0xFF, 0x00)}, {85, QColor(0x00, 0x80, 0x00)},
+        {94, QColor(0x00, 0x80, 0x00)}, {95, QColor(0x00, 0x00, 0xFF)}, {99, QColor(0x00, 0x00, 0xFF)},
+        {100, QColor(0xFF, 0x00, 0xFF)},
+    };
+    for (const auto &c : cas)
+        m_state.eleve.graphique.append(entree(QDate(2026, 9, 7).addDays(m_state.eleve.graphique.size()), c.score));
+    m_fenetre->affiche_graphique();
+
+    const QList<GraphBar *> liste = barres();
+    ASSERT_EQ(liste.size(), int(std::size(cas)));
+    for (int i = 0; i < liste.size(); ++i) {
+        SCOPED_TRACE(cas[i].score);
+        GraphBar *barre = liste.at(i);
+        EXPECT_EQ(barre->fillColor(), cas[i].couleur);
+        // What is painted, inside the black frame.
+        const QImage image = barre->grab().toImage();
+        EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), cas[i].couleur);
+        EXPECT_EQ(barre->geometry().left(), L + 32 * (i + 1) - 4);
+        EXPECT_EQ(barre->width(), 28);
+        EXPECT_EQ(barre->height(), 2 * cas[i].score + 1);
+        EXPECT_EQ(barre->y() + barre->height(), 261);
+    }
+}
+
+TEST_F(TgeneralTest, AClassChangeAddsACaptionAndShiftsTheFollowingBars)
+{
+    m_state.mode_ecole = true;
+    m_state.eleve.cle_eleve = QStringLiteral("Dupont_Jean");
+    m_state.dossier_etablissement = Paths::join(m_dossier.path(), QStringLiteral("Eleves/Ecole"));
+    const QString lien = QStringLiteral("Dupont_Jean.lnk");
+    for (const QString &classe : {QStringLiteral("2006-2007/61"), QStringLiteral("2007-2008/51")}) {
+        const QString dossier = Paths::join(m_state.dossier_etablissement, classe);
+        ASSERT_TRUE(QDir().mkpath(dossier));
+        ASSERT_TRUE(TextFile::saveLines(Paths::join(dossier, lien), {QStringLiteral("lien")}));
+    }
+    // Another class of the same year without the pupil's link.
+    ASSERT_TRUE(QDir().mkpath(Paths::join(m_state.dossier_etablissement, QStringLiteral("2007-2008/50"))));
+
+    m_state.eleve.graphique = {entree(QDate(2006, 11, 14), 60), entree(QDate(2007, 3, 15), 70),
+                               entree(QDate(2007, 10, 8), 80), entree(QDate(2007, 10, 9), 90)};
+    m_fenetre->affiche_graphique();
+
+    QList<RotatedLabel *> legendes;
+    for (RotatedLabel *texte : m_fenetre->findChildren<RotatedLabel *>()) {
+        if (texte->text().startsWith(QStringLiteral("Classe de ")))
+            legendes.append(texte);
+    }
+    std::sort(legendes.begin(), legendes.end(),
+              [](RotatedLabel *a, RotatedLabel *b) { return a->boite().left() < b->boite().left(); });
+    ASSERT_EQ(legendes.size(), 2);
+    EXPECT_EQ(legendes[0]->text(), QStringLiteral("Classe de 61:"));
+    EXPECT_EQ(legendes[0]->boite(), QRect(L + 32 * 1 - 50, 260, 61, 61));
+    EXPECT_EQ(legendes[1]->text(), QStringLiteral("Classe de 51:"));
+    EXPECT_EQ(legendes[1]->boite(), QRect(L + 32 * 4 - 50, 260, 61, 61));
+    // The first caption is the first piece drawn.
+    EXPECT_EQ(legendes[0]->objectName(), QStringLiteral("composant1"));
+
+    const QList<GraphBar *> liste = barres();
+    ASSERT_EQ(liste.size(), 4);
+    const int positions[4] = {2, 3, 5, 6};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(liste[i]->x(), L + 32 * positions[i] - 4) << "bar " << i + 1;
+
+    // Clearing removes every drawn piece, captions included.
+    m_fenetre->efface_graphique();
+    EXPECT_TRUE(barres().isEmpty());
+    EXPECT_EQ(m_fenetre->findChild<QWidget *>(QStringLiteral("composant1")), nullptr);
+}
+
+TEST_F(TgeneralTest, ManyTestsWidenTheScrollBoxAndShowTheNewestBar)
+{
+    const struct
+    {
+        int largeurFenetre;
+        int largeurBoite;
+    } cas[] = {{1024, 824}, {800, 600}};
+    m_state.eleve.graphique = entrees(25);
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.largeurFenetre);
+        m_fenetre->resize(c.largeurFenetre, 700);
+        QApplication::processEvents();
+        m_fenetre->affiche_graphique();
+        QApplication::processEvents();
+        QScrollArea *boite = scrollbox();
+        ASSERT_NE(boite, nullptr);
+        EXPECT_EQ(boite->width(), c.largeurBoite);
+        EXPECT_EQ(boite->height(), 370);
+        QScrollBar *defilement = boite->horizontalScrollBar();
+        EXPECT_GT(defilement->maximum(), 0);
+        EXPECT_EQ(defilement->value(), defilement->maximum());
+        // The newest bar is inside the visible part of the box.
+        GraphBar *derniere = barres().last();
+        const QPoint dansBoite = derniere->mapTo(boite->viewport(), QPoint(derniere->width() - 1, 0));
+        EXPECT_LT(dansBoite.x(), boite->viewport()->width());
+        EXPECT_GE(dansBoite.x(), 0);
+    }
+
+    // A few tests fit in the first box, which scrolls no more.
+    m_state.eleve.graphique = entrees(3);
+    m_fenetre->affiche_graphique();
+    QApplication::processEvents();
+    EXPECT_EQ(scrollbox()->size(), QSize(600, 350));
+    EXPECT_EQ(scrollbox()->horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(TgeneralTest, OnlyTheLastBarOffersPrintingAndALeftPressShowsTheGrid)
+{
+    m_state.eleve.graphique = entrees(3);
+    m_fenetre->affiche_graphique();
+    const QList<GraphBar *> liste = barres();
+    ASSERT_EQ(liste.size(), 3);
+    auto *menu = m_fenetre->findChild<QMenu *>(QStringLiteral("PopupMenu1"));
+    ASSERT_NE(menu, nullptr);
+
+    for (int i = 0; i < 2; ++i) {
+        QTest::mouseClick(liste[i], Qt::RightButton);
+        EXPECT_FALSE(menu->isVisible()) << "bar " << i + 1;
+    }
+    QTest::mouseClick(liste[2], Qt::RightButton);
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+
+    // "Imprimer" goes through the print dialog (refused here): nothing printed.
+    Dialogs::clearHistory();
+    menu->actions().first()->trigger();
+    ASSERT_EQ(Dialogs::history().size(), 1);
+    EXPECT_EQ(Dialogs::history().first().kind, QStringLiteral("print"));
+
+    auto *image = m_fenetre->findChild<QLabel *>(QStringLiteral("Image1"));
+    ASSERT_NE(image, nullptr);
+    QTest::mousePress(liste[0], Qt::LeftButton);
+    EXPECT_TRUE(image->isVisible());
+    ASSERT_FALSE(image->pixmap().isNull());
+    EXPECT_GE(image->width(), image->pixmap().width());
+    QTest::mouseRelease(liste[0], Qt::LeftButton);
+    EXPECT_FALSE(image->isVisible());
+}
+
+TEST_F(TgeneralTest, RecordLabelsShowTheThreeBestFromTheList)
+{
+    auto record = [this](int n) { return m_fenetre->findChild<QLabel *>(QStringLiteral("LabelRecord%1").arg(n)); };
+    m_state.liste_records = {QStringLiteral("095012Martin_Léa"), QStringLiteral("100020Petit_Paul")};
+    m_fenetre->actualise_affichage_records();
+    EXPECT_EQ(record(1)->text(), QStringLiteral("1. Petit Paul"));
+    EXPECT_TRUE(record(1)->isVisible());
+    EXPECT_EQ(record(2)->text(), QStringLiteral("2. Martin Léa"));
+    EXPECT_TRUE(record(2)->isVisible());
+    EXPECT_FALSE(record(3)->isVisible());
+
+    m_state.liste_records.clear();
+    m_fenetre->actualise_affichage_records();
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_FALSE(record(n)->isVisible()) << n;
+}
+
+TEST_F(TgeneralTest, TheTestButtonWarnsAfterTheDaysTestAndLeadsANewPupilThroughTheFirstTestBox)
+{
+    m_state.produits_etudies = {QStringLiteral("0203"), QStringLiteral("0304")};
+    m_state.liste_produits = m_state.produits_etudies;
+    Tgeneral::Fenetres &f = m_fenetre->fenetres();
+    f.test = new Ttest(m_state, m_env, m_fenetre.get());
+    f.boiteMessage = new Tboite_message(m_fenetre.get());
+    m_fenetre->relieFenetres();
+    auto *bouton = m_fenetre->findChild<QPushButton *>(QStringLiteral("button_test"));
+    ASSERT_NE(bouton, nullptr);
+    bouton->show();
+
+    // Already a session today: the warning, Cancel keeps the test closed.
+    m_state.eleve.seance_du_jour = true;
+    Dialogs::setNextAnswer(false);
+    bouton->click();
+    ASSERT_EQ(Dialogs::history().size(), 1);
+    EXPECT_EQ(Dialogs::history().last().kind, QStringLiteral("okCancel"));
+    EXPECT_EQ(Dialogs::history().last().title, QStringLiteral("UN SEUL test par jour"));
+    EXPECT_EQ(Dialogs::history().last().text.split(QLatin1Char('\n')),
+              QStringList({QStringLiteral("Tu as déjà fait un test aujourd'hui!"),
+                           QStringLiteral("Inutile d'en faire un autre, il ne comptera pas."),
+                           QStringLiteral("Entraîne-toi plutôt!")}));
+    EXPECT_FALSE(f.test->isVisible());
+    // OK shows the test anyway.
+    Dialogs::setNextAnswer(true);
+    bouton->click();
+    EXPECT_TRUE(f.test->isVisible());
+    f.test->hide();
+
+    // A new pupil: the box with the instructions, and no test yet.
+    m_state.eleve.seance_du_jour = false;
+    m_state.eleve.eleve_nouveau = true;
+    Dialogs::clearHistory();
+    m_fenetre->lance_test();
+    EXPECT_TRUE(Dialogs::history().isEmpty());
+    EXPECT_TRUE(f.boiteMessage->isVisible());
+    EXPECT_EQ(f.boiteMessage->windowTitle(), QStringLiteral("Premier test"));
+    EXPECT_EQ(f.boiteMessage->commentaire(), Tboite_message::texte_premier_test());
+    EXPECT_FALSE(f.test->isVisible());
+    f.boiteMessage->hide();
+
+    // A known pupil without a session today: straight to the test.
+    m_state.eleve.eleve_nouveau = false;
+    m_fenetre->lance_test();
+    EXPECT_TRUE(Dialogs::history().isEmpty());
+    EXPECT_TRUE(f.test->isVisible());
+    f.test->hide();
+    // The test window hid: the test button goes away and the graph is drawn.
+    EXPECT_FALSE(bouton->isVisible());
+}
+
+TEST_F(TgeneralTest, TrainingWithNothingToLearnSaysSo)
+{
+    auto *entrainement = m_fenetre->findChild<QAction *>(QStringLiteral("apprentissage1"));
+    ASSERT_NE(entrainement, nullptr);
+    // A command whose window was not handed over is disabled.
+    EXPECT_FALSE(entrainement->isEnabled());
+
+    Tgeneral::Fenetres &f = m_fenetre->fenetres();
+    f.boiteMessage = new Tboite_message(m_fenetre.get());
+    f.apprent = new Tapprent(m_state, m_env, m_fenetre.get());
+    m_fenetre->relieFenetres();
+    ASSERT_TRUE(entrainement->isEnabled());
+    m_state.produits_a_memoriser.clear();
+    entrainement->trigger();
+    EXPECT_TRUE(f.boiteMessage->isVisible());
+    EXPECT_EQ(f.boiteMessage->windowTitle(), QStringLiteral("Apprentissage inutile"));
+    EXPECT_EQ(f.boiteMessage->commentaire(), QStringLiteral("Tu sais déjà tes tables!!"));
+    EXPECT_FALSE(f.apprent->isVisible());
+    f.boiteMessage->hide();
+}
+
+TEST_F(TgeneralTest, ClosingRecordsTheSessionAndAFailedRecordLetsThePupilStay)
+{
+    EleveState &e = m_state.eleve;
+    e.nom = QStringLiteral("Dupont");
+    e.prenom = QStringLiteral("Jean");
+    e.cle_eleve = QStringLiteral("Dupont_Jean");
+    m_state.jour_semaine = QStringLiteral("Jeudi");
+    m_state.date_du_jour = QStringLiteral("10/12/2026");
+    m_state.heure_debut_seance = QStringLiteral("10:00:00");
+    const QString ligne = ligneTest(3);
+
+    // The pupil's file would have to live under a plain file: it cannot be written.
+    const QString bloque = Paths::join(m_dossier.path(), QStringLiteral("bloque"));
+    ASSERT_TRUE(TextFile::saveLines(bloque, {QStringLiteral("x")}));
+    e.fichier_eleve = Paths::join(bloque, QStringLiteral("Dupont_Jean.txt"));
+    e.dossier_eleve = bloque;
+    e.lignes_seance = {ligne};
+    m_fenetre->setFermetureSansQuestion(false);
+    bool fermee = false;
+    QObject::connect(m_fenetre.get(), &Tgeneral::fermee, [&fermee] { fermee = true; });
+
+    // Changing pupil: the failure is told, and "Non" keeps the pupil and his session.
+    Dialogs::setNextAnswer(false);
+    EXPECT_FALSE(m_fenetre->changement_eleve());
+    ASSERT_EQ(Dialogs::history().size(), 2);
+    EXPECT_EQ(Dialogs::history()[0].kind, QStringLiteral("error"));
+    EXPECT_FALSE(Dialogs::history()[0].text.isEmpty());
+    EXPECT_EQ(Dialogs::history()[1].kind, QStringLiteral("question"));
+    EXPECT_EQ(e.nom, QStringLiteral("Dupont"));
+    EXPECT_EQ(e.lignes_seance, QStringList({ligne}));
+
+    // Closing: "Non" keeps the window open.
+    Dialogs::setNextAnswer(false);
+    EXPECT_FALSE(m_fenetre->close());
+    EXPECT_TRUE(m_fenetre->isVisible());
+    EXPECT_FALSE(fermee);
+
+    // Once the file can be written, closing records the session and ends.
+    const QString dossier = Paths::join(m_dossier.path(), QStringLiteral("Eleves"));
+    e.dossier_eleve = dossier;
+    e.fichier_eleve = Paths::join(dossier, QStringLiteral("Dupont_Jean.txt"));
+    Dialogs::clearHistory();
+    EXPECT_TRUE(m_fenetre->close());
+    EXPECT_TRUE(fermee);
+    EXPECT_TRUE(Dialogs::history().isEmpty());
+    const QStringList lignes = TextFile::loadLines(e.fichier_eleve);
+    ASSERT_EQ(lignes.size(), 2);
+    EXPECT_TRUE(lignes[0].startsWith(QStringLiteral("Séance du Jeudi 10/12/2026 de 10:00:00")));
+    EXPECT_EQ(lignes[1], ligne);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
