@@ -1,0 +1,131 @@
+#include "core/PupilFolders.h"
+
+#include "core/Paths.h"
+#include "core/SystemServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace PupilFolders {
+
+QString schoolFolder(const QString &dossierEleves, const QString &nomEtablissement)
+{
+    return Paths::join(dossierEleves, nomEtablissement);
+}
+
+QString outOfClassFolder(const QString &dossierEtablissement)
+{
+    return Paths::join(dossierEtablissement, kHorsClasse);
+}
+
+QString yearFolder(const QString &dossierEtablissement, const QString &anneeScolaire)
+{
+    return Paths::join(dossierEtablissement, anneeScolaire);
+}
+
+QString classFolder(const QString &dossierAnnee, const QString &classe)
+{
+    return Paths::join(dossierAnnee, classe);
+}
+
+QString historyFile(const QString &dossier, const QString &cle)
+{
+    return Paths::join(dossier, cle + QStringLiteral(".txt"));
+}
+
+QString linkFile(const QString &dossierClasse, const QString &cle)
+{
+    return Paths::join(dossierClasse, cle + QStringLiteral(".lnk"));
+}
+
+QString personalSettingsFile(const QString &dossier, const QString &cle)
+{
+    return Paths::join(dossier, cle + QStringLiteral(".ini"));
+}
+
+QString recycleFolder(const QString &dossierProgramme)
+{
+    return Paths::join(dossierProgramme, kCorbeille);
+}
+
+QString schoolYearBack(const QString &anneeScolaire, int n)
+{
+    static const QRegularExpression forme(QStringLiteral("^(\\d{4})-(\\d{4})$"));
+    const auto m = forme.match(anneeScolaire);
+    if (!m.hasMatch())
+        return {};
+    return QStringLiteral("%1-%2").arg(m.captured(1).toInt() - n).arg(m.captured(2).toInt() - n);
+}
+
+QStringList listSubfolders(const QString &dossier, const QString &masque)
+{
+    const QDir dir(Paths::fromStored(dossier));
+    if (!dir.exists())
+        return {};
+    return dir.entryList({masque}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+}
+
+void listFiles(const QString &dossier, const QString &masque, QStringList *liste)
+{
+    const QDir dir(Paths::fromStored(dossier));
+    if (!dir.exists())
+        return;
+    liste->append(dir.entryList({masque}, QDir::Files | QDir::System | QDir::Hidden,
+                                QDir::Name | QDir::IgnoreCase));
+}
+
+void pruneDeadLinks(QStringList *liens, const QString &dossierEtablissement)
+{
+    for (qsizetype i = liens->size() - 1; i >= 0; --i) {
+        const QString nom = liens->at(i);
+        const QString cle = nom.size() >= 4 ? nom.left(nom.size() - 4) : QString();
+        if (cle.isEmpty() || !QFileInfo::exists(historyFile(dossierEtablissement, cle)))
+            liens->removeAt(i);
+    }
+}
+
+bool moveToRecycleFolder(const QString &dossierProgramme, const QString &chemin, QString *erreur)
+{
+    const QString source = Paths::fromStored(chemin);
+    const QString corbeille = recycleFolder(dossierProgramme);
+    const QString cible = Paths::join(corbeille, QFileInfo(source).fileName());
+    auto echec = [&](const QString &texte) {
+        if (erreur)
+            *erreur = texte.arg(QDir::toNativeSeparators(source));
+        return false;
+    };
+    if (!QFileInfo(source).isFile())
+        return echec(QStringLiteral("Le fichier %1 n'existe pas."));
+    if (!QDir().mkpath(corbeille))
+        return echec(QStringLiteral("Impossible de créer le dossier CorbeilleTabulon pour y mettre %1."));
+    if (QFileInfo(source).absoluteFilePath() == QFileInfo(cible).absoluteFilePath())
+        return true;
+
+    // Copy aside first, then replace: the old file of the same name in the
+    // recycle folder goes only once the new one is whole, and the source only
+    // once it is safe in the recycle folder.
+    const QString aCote = cible + QStringLiteral(".tmp");
+    QFile::remove(aCote);
+    if (!QFile::copy(source, aCote))
+        return echec(QStringLiteral("Impossible de copier %1 dans CorbeilleTabulon."));
+    QFile::remove(cible);
+    if (!QFile::rename(aCote, cible)) {
+        QFile::remove(aCote);
+        return echec(QStringLiteral("Impossible de placer %1 dans CorbeilleTabulon."));
+    }
+    if (!QFile::remove(source))
+        return echec(QStringLiteral("Le fichier %1 a été copié dans CorbeilleTabulon mais n'a pas pu être retiré."));
+    return true;
+}
+
+bool deleteToRecycleBin(SystemServices &system, const QString &chemin)
+{
+    const QString p = Paths::fromStored(chemin);
+    if (!QFileInfo::exists(p))
+        return false;
+    return system.moveToRecycleBin(p);
+}
+
+} // namespace PupilFolders

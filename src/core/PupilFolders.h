@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class SystemServices;
+
+// Where pupils and classes lie on disk. There is no database: a pupil is his
+// history file "<clé>.txt", his class membership for a school year a link
+// "<clé>.lnk" in the class folder.
+//
+//   school mode  <dossier_eleves>/<établissement>/<clé>.txt          pupils with a class
+//                <dossier_eleves>/<établissement>/Hors classe/<clé>.txt
+//                <dossier_eleves>/<établissement>/<année>/<classe>/<clé>.lnk
+//   home mode    <dossier_eleves>/<clé>.txt
+//   both         <dossier de l'élève>/<clé>.ini                       personal settings
+//                <dossier_programme>/CorbeilleTabulon/                 files the program removed
+namespace PupilFolders {
+
+inline const QString kHorsClasse = QStringLiteral("Hors classe");
+inline const QString kCorbeille = QStringLiteral("CorbeilleTabulon");
+
+QString schoolFolder(const QString &dossierEleves, const QString &nomEtablissement);
+QString outOfClassFolder(const QString &dossierEtablissement);
+QString yearFolder(const QString &dossierEtablissement, const QString &anneeScolaire);
+QString classFolder(const QString &dossierAnnee, const QString &classe);
+QString historyFile(const QString &dossier, const QString &cle);
+QString linkFile(const QString &dossierClasse, const QString &cle);
+QString personalSettingsFile(const QString &dossier, const QString &cle);
+QString recycleFolder(const QString &dossierProgramme);
+
+// "2006-2007" n years back ("2005-2006" for 1); empty when the text is not a
+// school year.
+QString schoolYearBack(const QString &anneeScolaire, int n);
+
+// Names of the subfolders matching the mask ("*", "2*"), "." and ".."
+// excluded, in name order. A missing folder gives an empty list.
+QStringList listSubfolders(const QString &dossier, const QString &masque = QStringLiteral("*"));
+// Appends the names of the files matching the mask ("*.txt", "*.lnk", letter
+// case ignored as on Windows); the list is not cleared first.
+void listFiles(const QString &dossier, const QString &masque, QStringList *liste);
+// Removes, from the end towards the start, each link name whose history file
+// <dossier_etablissement>/<name less its extension>.txt does not exist.
+void pruneDeadLinks(QStringList *liens, const QString &dossierEtablissement);
+
+// Moves the file into the program's recycle folder, replacing a file of the
+// same name there. False, the file left in place, when it could not.
+bool moveToRecycleFolder(const QString &dossierProgramme, const QString &chemin, QString *erreur = nullptr);
+// Sends the file to the desktop's recycle bin, silently.
+bool deleteToRecycleBin(SystemServices &system, const QString &chemin);
+
+} // namespace PupilFolders
