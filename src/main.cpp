@@ -3,6 +3,7 @@
 #include "core/RandomSource.h"
 #include "platform/PlatformServices.h"
 #include "widgets/Dialogs.h"
+#include "widgets/TMonHint.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,6 +66,7 @@ int main(int argc, char *argv[])
     depuisMain.start();
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Tabulon"));
+    installeBulles(application);
 
     SystemClock horloge;
     SystemRandom hasard;

@@ -82,15 +82,16 @@ protected:
             "[Paramètres]", "temps de réponse acceptable=" + tempsAcceptable, "temps de réponse maximum=30",
             "Objectifs tables classiques par defaut=table_7,table_8",
             "[Codes]", "Code d'accès professeur=1234", "Identification par code=oui",
-            "[Etablissement]", "Nom=Collège Jean Moulin"};
+            "[Etablissement]", "Nom=Collège des Tilleuls"};
         return lines + extraEtablissement;
     }
 
     void makeServer(const QStringList &iniLines)
     {
         QDir().mkpath(m_server + "/Tabulon/Statistiques");
-        if (!iniLines.isEmpty())
+        if (!iniLines.isEmpty()) {
             ASSERT_TRUE(TextFile::saveLines(m_server + "/Tabulon/Tabulon.ini", iniLines));
+        }
     }
 
     bool start(SessionInitializer &init, int *cleanups = nullptr)
@@ -217,11 +218,11 @@ TEST_F(SessionInitializerTest, SchoolWithServerCopyDifferingOnlyByCaseKeepsTheLo
     EXPECT_TRUE(m_state.serveur_accessible);
     EXPECT_FALSE(m_state.poste_serveur);
     EXPECT_EQ(m_state.chemin_serveur, m_server);
-    EXPECT_EQ(m_state.titre_fenetre, kTitreEcole + "Collège Jean Moulin");
+    EXPECT_EQ(m_state.titre_fenetre, kTitreEcole + "Collège des Tilleuls");
     EXPECT_EQ(m_state.dossier_eleves, m_server + "/Eleves");
     EXPECT_TRUE(QFileInfo(m_server + "/Eleves").isDir());
-    EXPECT_EQ(m_state.dossier_etablissement, m_server + "/Eleves/Collège Jean Moulin");
-    EXPECT_EQ(m_state.dossier_annee, m_server + "/Eleves/Collège Jean Moulin/2026-2027");
+    EXPECT_EQ(m_state.dossier_etablissement, m_server + "/Eleves/Collège des Tilleuls");
+    EXPECT_EQ(m_state.dossier_annee, m_server + "/Eleves/Collège des Tilleuls/2026-2027");
     EXPECT_EQ(m_state.dossier_eleves_monoposte, "Donnees/Eleves");
     EXPECT_EQ(m_state.dossier_stats_serveur, m_server + "/Tabulon/Statistiques");
     EXPECT_EQ(cleanups, 1);
@@ -271,7 +272,7 @@ TEST_F(SessionInitializerTest, UnreachableServerWorksLocallyAndSearchesOnlyOnce)
     EXPECT_FALSE(m_state.serveur_accessible);
     EXPECT_FALSE(m_state.poste_serveur);
     EXPECT_TRUE(m_state.recherche_serveur_faite);
-    EXPECT_EQ(m_state.titre_fenetre, kTitreEcole + "Collège Jean Moulin    (MODE MONOPOSTE)");
+    EXPECT_EQ(m_state.titre_fenetre, kTitreEcole + "Collège des Tilleuls    (MODE MONOPOSTE)");
     EXPECT_EQ(m_state.dossier_eleves, m_prog + "Donnees/Eleves");
     EXPECT_TRUE(QFileInfo(m_prog + "Donnees/Eleves").isDir());
     EXPECT_EQ(init.journal().lignes(), QStringList{kRecherche});
@@ -304,7 +305,7 @@ TEST_F(SessionInitializerTest, ReachableServerWithoutItsTabulonFolder)
         init.initialise_session({}, [&cleanups] { ++cleanups; });
         EXPECT_TRUE(state.serveur_accessible);
         EXPECT_EQ(state.poste_serveur, c.posteServeur);
-        EXPECT_EQ(state.titre_fenetre, kTitreEcole + "Collège Jean Moulin" + c.suffix);
+        EXPECT_EQ(state.titre_fenetre, kTitreEcole + "Collège des Tilleuls" + c.suffix);
         EXPECT_EQ(state.dossier_eleves, m_prog + "Donnees/Eleves");
         EXPECT_EQ(cleanups, 0);
     }
@@ -441,7 +442,7 @@ TEST_F(SessionInitializerTest, SchoolIsSetUpFromTheLevelsOfTheYear)
 TEST_F(SessionInitializerTest, UnsafeClassAndSchoolNamesMakeNoFolderOutside)
 {
     QStringList lines = schoolIni({"Niveaux et classes 2026-2027=CP<..,CPa,,a/b,\\x,.>CE1<CE1a>"});
-    lines[lines.indexOf("Nom=Collège Jean Moulin")] = "Nom=..";
+    lines[lines.indexOf("Nom=Collège des Tilleuls")] = "Nom=..";
     writeIni(lines);
     SessionInitializer init(m_state, m_env);
     start(init);
@@ -472,7 +473,7 @@ TEST_F(SessionInitializerTest, SuspectClockStopsTheSetUp)
         env.programFolder = dir.filePath("prog") + u'/';
         QStringList lines = schoolIni({"Niveaux et classes 2026-2027=CP<CPa>"});
         ASSERT_TRUE(TextFile::saveLines(env.programFolder + "Tabulon.ini", lines));
-        QDir().mkpath(env.programFolder + "Donnees/Eleves/Collège Jean Moulin/" + c.yearFolder);
+        QDir().mkpath(env.programFolder + "Donnees/Eleves/Collège des Tilleuls/" + c.yearFolder);
 
         SessionState state;
         SessionInitializer init(state, env);
@@ -509,7 +510,7 @@ TEST_F(SessionInitializerTest, NewSchoolYearTakesTheMostRecentStructure)
         Environment env = m_env;
         env.programFolder = dir.filePath("prog") + u'/';
         QStringList lines = schoolIni(c.etablissement);
-        lines[lines.indexOf("Nom=Collège Jean Moulin")] = "Nom=";
+        lines[lines.indexOf("Nom=Collège des Tilleuls")] = "Nom=";
         ASSERT_TRUE(TextFile::saveLines(env.programFolder + "Tabulon.ini", lines));
         SessionState state;
         SessionInitializer init(state, env);

@@ -14,7 +14,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -152,6 +157,59 @@ TEST_F(StartupTest, ASchoolWithoutClassesForTheYearOpensTheTeacherWindowInstead)
     EXPECT_EQ(programme.state().niveaux[1].classes, QStringList({QStringLiteral("CM2a"), QStringLiteral("CM2b")}));
     // No identification was asked for.
     EXPECT_EQ(programme.general()->fenetres().ident, nullptr);
+}
+
+TEST_F(StartupTest, TheNewYearSavedByTheTeacherIsUsedAtTheNextStart)
+{
+    const QString serveur = Paths::join(m_programme.path(), QStringLiteral("serveur"));
+    ASSERT_TRUE(QDir().mkpath(Paths::join(serveur, QStringLiteral("Tabulon"))));
+    ASSERT_TRUE(TextFile::saveLines(fichier(QStringLiteral("Tabulon.ini")),
+                                    {QStringLiteral("[General]"), QStringLiteral("Mode=Ecole"),
+                                     QStringLiteral("[Dossiers]"), QStringLiteral("Chemin serveur=") + serveur,
+                                     QStringLiteral("Dossier élèves en réseau={Chemin serveur}\\Eleves"),
+                                     QStringLiteral("Dossier élèves monoposte=Eleves"),
+                                     QStringLiteral("Dossier statistiques=Statistiques"),
+                                     QStringLiteral("[Etablissement]"), QStringLiteral("Nom=Ecole du Test")}));
+
+    // First start: nothing configured for the year, the teacher sets it up.
+    {
+        TabulonApp programme(m_env, options());
+        bool enregistre = false;
+        programme.setPremiereFenetre([&](QWidget *fenetre) {
+            auto *professeur = qobject_cast<TProfesseur *>(fenetre);
+            ASSERT_NE(professeur, nullptr);
+            // The window fills itself as it shows: act once it is up.
+            QTimer::singleShot(0, professeur, [&enregistre, professeur] {
+            auto *niveaux = professeur->findChild<QSpinBox *>(QStringLiteral("SpinEdit_niveaux"));
+            ASSERT_NE(niveaux, nullptr);
+            niveaux->setValue(2);
+            auto *classe = professeur->findChild<QLineEdit *>(QStringLiteral("Edit2_1"));
+            ASSERT_NE(classe, nullptr);
+            classe->setText(QStringLiteral("6eA"));
+            auto *bouton = professeur->findChild<QPushButton *>(QStringLiteral("Button_enregistrer_etablissement"));
+            ASSERT_NE(bouton, nullptr);
+            QTest::mouseClick(bouton, Qt::LeftButton);
+            enregistre = true;
+            });
+        });
+        EXPECT_EQ(programme.run(), 0);
+        ASSERT_TRUE(enregistre);
+    }
+    const IniFile ini(fichier(QStringLiteral("Tabulon.ini")));
+    EXPECT_EQ(ini.readString(QStringLiteral("Etablissement"), QStringLiteral("Niveaux et classes 2026-2027")),
+              QStringLiteral("sixième<6eA,62>cinquième<51,52,53>"));
+
+    // Next start: the identification is asked for and the class folders exist.
+    TabulonApp programme(m_env, options());
+    QWidget *premiere = nullptr;
+    programme.setPremiereFenetre([&](QWidget *fenetre) { premiere = fenetre; });
+    EXPECT_EQ(programme.run(), 0);
+    EXPECT_NE(qobject_cast<Tident *>(premiere), nullptr);
+    const QString annee = Paths::join(serveur, QStringLiteral("Eleves/Ecole du Test/2026-2027"));
+    for (const QString &classe : {QStringLiteral("6eA"), QStringLiteral("62"), QStringLiteral("51"),
+                                  QStringLiteral("52"), QStringLiteral("53")})
+        EXPECT_TRUE(QFileInfo(Paths::join(annee, classe)).isDir()) << classe.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(Paths::join(annee, QStringLiteral("41"))));
 }
 
 } // namespace
