@@ -401,7 +401,7 @@ void Tgeneral::montre_test()
 {
     if (!m_fenetres.test)
         return;
-    m_fenetres.test->show();
+    m_fenetres.test->showMaximized();
     m_fenetres.test->raise();
     m_fenetres.test->activateWindow();
 }

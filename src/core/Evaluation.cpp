@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace Evaluation {
@@ -233,19 +234,18 @@ MalBien listes_mal_bien(const QString &enregistrements, int tempsAcceptable)
     return listes;
 }
 
+int tranche_niveau(int score)
+{
+    constexpr int seuils[kNombreNiveaux - 1] = {50, 70, 85, 95, 100};
+    return int(std::upper_bound(std::begin(seuils), std::end(seuils), score) - std::begin(seuils));
+}
+
 QString mot_niveau(int score)
 {
-    if (score < 50)
-        return QStringLiteral("très faible");
-    if (score < 70)
-        return QStringLiteral("faible");
-    if (score < 85)
-        return QStringLiteral("passable");
-    if (score < 95)
-        return QStringLiteral("bien");
-    if (score < 100)
-        return QStringLiteral("très bien");
-    return QStringLiteral("parfait");
+    static const QString mots[kNombreNiveaux] = {QStringLiteral("très faible"), QStringLiteral("faible"),
+                                                 QStringLiteral("passable"),    QStringLiteral("bien"),
+                                                 QStringLiteral("très bien"),   QStringLiteral("parfait")};
+    return mots[tranche_niveau(score)];
 }
 
 QString entree_record(int score, int vitesse, const QString &nom, const QString &prenom)

@@ -37,6 +37,12 @@ struct MalBien
 };
 MalBien listes_mal_bien(const QString &enregistrements, int tempsAcceptable);
 
+// Level band of a score: 0 below 50, 1 below 70, 2 below 85, 3 below 95,
+// 4 below 100, 5 at 100. The level words, their short forms and the level
+// colours are tables of six entries read with it.
+inline constexpr int kNombreNiveaux = 6;
+int tranche_niveau(int score);
+
 // Level word of a global score: "très faible" ... "parfait".
 QString mot_niveau(int score);
 

@@ -1,6 +1,7 @@
 #include "core/ProgressGraphLayout.h"
 
 #include "core/Dates.h"
+#include "core/Evaluation.h"
 #include "core/Paths.h"
 
 #include <QDate>
@@ -23,19 +24,10 @@ QDate dateDuJour(const QString &jour)
 
 int ProgressGraphLayout::couleur_niveau(int score)
 {
+    constexpr int couleurs[Evaluation::kNombreNiveaux] = {0xFF0000, 0xFF8000, 0xFFFF00, 0x008000, 0x0000FF, 0xFF00FF};
     if (score < 0 || score > 100)
         return kPasDeCouleur;
-    if (score < 50)
-        return 0xFF0000;
-    if (score < 70)
-        return 0xFF8000;
-    if (score < 85)
-        return 0xFFFF00;
-    if (score < 95)
-        return 0x008000;
-    if (score < 100)
-        return 0x0000FF;
-    return 0xFF00FF;
+    return couleurs[Evaluation::tranche_niveau(score)];
 }
 
 QString ProgressGraphLayout::etiquette_courte(const QString &jour)

@@ -73,15 +73,22 @@ void trie(QStringList &liste)
     });
 }
 
+bool lit(const QString &chemin, QStringList *liste, QString *error)
+{
+    liste->clear();
+    if (!TextFile::loadLines(chemin, liste, error)) {
+        liste->clear();
+        return false;
+    }
+    liste->removeIf([](const QString &l) { return l.trimmed().isEmpty(); });
+    trie(*liste);
+    return true;
+}
+
 QStringList charge(const SessionState &state)
 {
     QStringList liste;
-    const QStringList lignes = TextFile::loadLines(cheminActif(state));
-    for (const QString &ligne : lignes) {
-        if (!ligne.trimmed().isEmpty())
-            liste.append(ligne);
-    }
-    trie(liste);
+    lit(cheminActif(state), &liste);
     return liste;
 }
 
@@ -99,13 +106,12 @@ bool met_a_jour(const SessionState &state, int score, int vitesse, const QString
         return false;
     QStringList lignes;
     QString erreurLecture;
-    if (!TextFile::loadLines(chemin, &lignes, &erreurLecture) && QFileInfo::exists(chemin)) {
+    // A missing file is the first record; an unreadable one must not be replaced.
+    if (!lit(chemin, &lignes, &erreurLecture) && QFileInfo::exists(chemin)) {
         if (error)
             *error = erreurLecture;
         return false;
     }
-    lignes.removeIf([](const QString &l) { return l.trimmed().isEmpty(); });
-    trie(lignes);
     Evaluation::maj_records(lignes, score, vitesse, nom, prenom);
     if (!TextFile::saveLines(chemin, lignes, error))
         return false;

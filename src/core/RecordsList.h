@@ -21,6 +21,9 @@ QString cheminActif(const SessionState &state);
 
 // The list of the file in use, sorted; blank lines are dropped.
 QStringList charge(const SessionState &state);
+// The list of one copy of the file, as charge gives it. False when the file
+// is missing or cannot be read (with a French error text): the list is empty then.
+bool lit(const QString &chemin, QStringList *liste, QString *error = nullptr);
 // Writes the list to the file in use, atomically.
 bool enregistre(const SessionState &state, const QStringList &liste, QString *error);
 

@@ -7,6 +7,7 @@
 #include "core/IniFile.h"
 #include "core/NiveauxTexte.h"
 #include "core/Paths.h"
+#include "core/RecordsList.h"
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
 
@@ -341,25 +342,18 @@ void SessionInitializer::lit_objectifs(const IniFile &ini)
 bool SessionInitializer::charge_records()
 {
     SessionState &s = m_state;
-    const QString nomFichier = QStringLiteral("liste_records.txt");
-    const QString local = Paths::join(s.dossier_stats_local, nomFichier);
-    const QString serveur = s.dossier_stats_serveur.isEmpty() ? QString() : Paths::join(s.dossier_stats_serveur, nomFichier);
-
-    QStringList lignes;
-    bool rafraichir = true;
-    if (!serveur.isEmpty() && QFileInfo(serveur).isFile() && TextFile::loadLines(serveur, &lignes, nullptr)) {
-        rafraichir = false;
-    } else {
-        lignes = TextFile::loadLines(local);
+    const QString serveur = RecordsList::cheminServeur(s);
+    // The school's list, when the server has one, replaces this workstation's
+    // copy; the pupils then see it only when they ask for it ("Voir
+    // classement"). A server copy that cannot be read leaves the local one alone.
+    if (!serveur.isEmpty() && QFileInfo(serveur).isFile() && RecordsList::lit(serveur, &s.liste_records)) {
+        QString erreur;
+        if (!TextFile::saveLines(RecordsList::cheminLocal(s), s.liste_records, &erreur))
+            probleme(erreur);
+        return false;
     }
-    lignes.removeIf([](const QString &l) { return l.trimmed().isEmpty(); });
-    std::stable_sort(lignes.begin(), lignes.end(),
-                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    s.liste_records = lignes;
-    QString erreur;
-    if (!rafraichir && !TextFile::saveLines(local, lignes, &erreur))
-        probleme(erreur);
-    return rafraichir;
+    RecordsList::lit(RecordsList::cheminLocal(s), &s.liste_records);
+    return true;
 }
 
 SessionInitializer::ResultatEcole SessionInitializer::initialise_ecole()

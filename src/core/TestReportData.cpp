@@ -273,19 +273,13 @@ QString TestReportData::temps_grille(int dixiemes)
 
 QString TestReportData::mot_niveau_court(int score)
 {
+    static const QString mots[Evaluation::kNombreNiveaux] = {
+        QStringLiteral("T.faible"), QStringLiteral("faible"), QStringLiteral("passable"),
+        QStringLiteral("bien"),     QStringLiteral("T.bien"), QStringLiteral("parfait")};
+    // A table that was not tested (score -1) has no level.
     if (score < 0)
         return QString();
-    if (score < 50)
-        return QStringLiteral("T.faible");
-    if (score < 70)
-        return QStringLiteral("faible");
-    if (score < 85)
-        return QStringLiteral("passable");
-    if (score < 95)
-        return QStringLiteral("bien");
-    if (score < 100)
-        return QStringLiteral("T.bien");
-    return QStringLiteral("parfait");
+    return mots[Evaluation::tranche_niveau(score)];
 }
 
 QString TestReportData::numero_entree(const QString &entree)

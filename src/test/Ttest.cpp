@@ -8,6 +8,7 @@
 #include "platform/LockKeys.h"
 #include "test/KeyPressTime.h"
 #include "test/VerdictPanel.h"
+#include "widgets/ActivityWindowFrame.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GridPainter.h"
 #include "widgets/LedDisplay.h"
@@ -26,8 +27,8 @@
 
 namespace {
 
-constexpr int kLargeurFond = 800;
-constexpr int kHauteurFond = 600;
+constexpr int kLargeurFond = ActivityWindowFrame::kLargeur;
+constexpr int kHauteurFond = ActivityWindowFrame::kHauteur;
 constexpr int kGaucheTuiles = 264;
 constexpr int kHautTuiles = 272;
 constexpr int kPeriodeCompteur = 980;
@@ -92,7 +93,6 @@ Ttest::Ttest(SessionState &state, const Environment &env, QWidget *parent)
     setAccessibleName(QStringLiteral("test complet"));
     setWindowTitle(QStringLiteral("test complet"));
     resize(kLargeurFond, kHauteurFond);
-    setWindowState(Qt::WindowMaximized);
     construit();
 }
 
@@ -116,11 +116,7 @@ QPushButton *Ttest::bouton(const QString &nom, const QString &texte, const QRect
 
 void Ttest::construit()
 {
-    // Everything is laid out for 800 × 600 and kept in the middle of the
-    // maximised window.
-    m_fond = new QWidget(this);
-    nomme(m_fond, QStringLiteral("fond"), QStringLiteral("Test"));
-    m_fond->resize(kLargeurFond, kHauteurFond);
+    m_fond = (new ActivityWindowFrame(this, QStringLiteral("fond"), QStringLiteral("Test")))->contenu();
 
     m_panel1 = new QFrame(m_fond);
     nomme(m_panel1, QStringLiteral("Panel1"), QStringLiteral("Question"));
@@ -217,12 +213,6 @@ void Ttest::construit()
 QLabel *Ttest::panl(int position) const
 {
     return m_fond->findChild<QLabel *>(QStringLiteral("panel%1").arg(position + 3), Qt::FindDirectChildrenOnly);
-}
-
-void Ttest::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    m_fond->move(std::max(0, (width() - m_fond->width()) / 2), std::max(0, (height() - m_fond->height()) / 2));
 }
 
 void Ttest::showEvent(QShowEvent *event)
@@ -363,7 +353,6 @@ void Ttest::initialisation_test()
     }
     // A long list of products (the extended tables) needs more than 800 pixels.
     m_fond->resize(droite, kHauteurFond);
-    resizeEvent(nullptr);
     avant_question();
 }
 
@@ -598,7 +587,6 @@ void Ttest::fin_du_test()
                                             m_clock->now().date());
     detruit_tuiles();
     m_fond->resize(kLargeurFond, kHauteurFond);
-    resizeEvent(nullptr);
 
     const QImage grille = GridPainter::avecTransparence(dessine_grille_test(ligne, m_state.temps_acceptable));
     m_panel3->affiche(m_verdict, grille);

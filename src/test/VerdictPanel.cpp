@@ -1,11 +1,14 @@
 #include "test/VerdictPanel.h"
 
+#include "core/ProgressGraphLayout.h"
 #include "core/TestConclusion.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,17 +28,7 @@ constexpr int kApresTrait = 43;
 // The level colours of the progress graph, so that the meter speaks the same language.
 QColor couleurNiveau(int score)
 {
-    if (score < 50)
-        return QColor(0xFF, 0x00, 0x00);
-    if (score < 70)
-        return QColor(0xFF, 0x80, 0x00);
-    if (score < 85)
-        return QColor(0xFF, 0xFF, 0x00);
-    if (score < 95)
-        return QColor(0x00, 0x80, 0x00);
-    if (score < 100)
-        return QColor(0x00, 0x00, 0xFF);
-    return QColor(0xFF, 0x00, 0xFF);
+    return QColor::fromRgb(QRgb(0xFF000000u | unsigned(ProgressGraphLayout::couleur_niveau(std::clamp(score, 0, 100)))));
 }
 
 } // namespace

@@ -187,6 +187,36 @@ QList<BoiteLegende> legendesCouleurs(const QRect &blanche, const QRect &jaune, c
             {rouge, kRouge, kBlanc, {QStringLiteral("réponses"), QStringLiteral("fausses ou"), QStringLiteral("absentes")}}};
 }
 
+// Where each grid puts the counts of its three kinds of cells and the speed.
+struct PlacesComptes
+{
+    int xCompte;
+    int yCompte[3];         // white, grey, black cells
+    QPoint vitesse;
+    int droiteVitesse;      // the speed shrinks rather than run into the grid
+    QPoint legendeVitesse[3];
+};
+
+// Beside the colour boxes: how many cells of each kind, then the right
+// answers per minute and its three-line caption.
+void comptesEtVitesse(QPainter &p, const QList<CaseTest> &cases, const QString &enregistrements,
+                      const PlacesComptes &places)
+{
+    const ComptesCases comptes = TestReportData::compte_cases(cases);
+    const int nombres[3] = {comptes.blanches, comptes.grises, comptes.noires};
+    const QFont policeCompte = arial(10, true);
+    for (int i = 0; i < 3; ++i)
+        texte(p, places.xCompte, places.yCompte[i], QString::number(nombres[i]), policeCompte, kBleu);
+
+    const QString vitesse = TestReportData::texte_vitesse(Evaluation::vitesse_reponses(enregistrements));
+    texte(p, places.vitesse.x(), places.vitesse.y(), vitesse,
+          ajuste(arial(20, true, true), vitesse, places.droiteVitesse - places.vitesse.x()), kBleu);
+    const QString legende[3] = {QStringLiteral("rapidité:"), QStringLiteral("rép.exactes"), QStringLiteral("par minute")};
+    const QFont petite = sansSerif(8);
+    for (int i = 0; i < 3; ++i)
+        texte(p, places.legendeVitesse[i].x(), places.legendeVitesse[i].y(), legende[i], petite, kNoir);
+}
+
 } // namespace
 
 namespace GridPainter {
@@ -296,18 +326,8 @@ QImage dessine_grille_test(const QString &ligneTest, int tempsAcceptable)
     pointilleH(p, 4, L + 4, 189, kBleu);
 
     boitesLegende(p, legendesCouleurs(QRect(8, 74, 67, 29), QRect(8, 108, 67, 28), QRect(8, 141, 67, 39)));
-    const ComptesCases comptes = TestReportData::compte_cases(cases);
-    const QFont policeCompte = arial(10, true);
-    texte(p, 78, 82, QString::number(comptes.blanches), policeCompte, kBleu);
-    texte(p, 78, 113, QString::number(comptes.grises), policeCompte, kBleu);
-    texte(p, 78, 152, QString::number(comptes.noires), policeCompte, kBleu);
-
-    const QString vitesse = TestReportData::texte_vitesse(Evaluation::vitesse_reponses(enregistrements));
-    texte(p, 56, 188, vitesse, ajuste(arial(20, true, true), vitesse, L + 4 - 56), kBleu);
-    const QFont petite = sansSerif(8);
-    texte(p, 18, 199, QStringLiteral("rapidité:"), petite, kNoir);
-    texte(p, 20, 214, QStringLiteral("rép.exactes"), petite, kNoir);
-    texte(p, 25, 228, QStringLiteral("par minute"), petite, kNoir);
+    comptesEtVitesse(p, cases, enregistrements,
+                     {78, {82, 113, 152}, QPoint(56, 188), L + 4, {QPoint(18, 199), QPoint(20, 214), QPoint(25, 228)}});
     p.end();
     return image;
 }
@@ -372,17 +392,8 @@ QImage dessine_grille(const QString &enregistrements, const QString &objectifs, 
         scoreLegende(p, global, QPoint(4, 8), QPoint(2, 2), QPoint(0, 0), X0 - 2);
     texte(p, 5, 43, QStringLiteral("d'acquisition:"), arial(8), kNoir);
     boitesLegende(p, legendesCouleurs(QRect(1, 67, 61, 29), QRect(1, 99, 60, 29), QRect(1, 132, 60, 40)));
-    const ComptesCases comptes = TestReportData::compte_cases(cases);
-    const QFont policeCompte = arial(10, true);
-    texte(p, 62, 73, QString::number(comptes.blanches), policeCompte, kBleu);
-    texte(p, 62, 104, QString::number(comptes.grises), policeCompte, kBleu);
-    texte(p, 62, 143, QString::number(comptes.noires), policeCompte, kBleu);
-    const QString vitesse = TestReportData::texte_vitesse(Evaluation::vitesse_reponses(records));
-    texte(p, 43, 176, vitesse, ajuste(arial(20, true, true), vitesse, X0 - 2 - 43), kBleu);
-    const QFont petite = sansSerif(8);
-    texte(p, 5, 189, QStringLiteral("rapidité:"), petite, kNoir);
-    texte(p, 9, 205, QStringLiteral("rép.exactes"), petite, kNoir);
-    texte(p, 13, 218, QStringLiteral("par minute"), petite, kNoir);
+    comptesEtVitesse(p, cases, records,
+                     {62, {73, 104, 143}, QPoint(43, 176), X0 - 2, {QPoint(5, 189), QPoint(9, 205), QPoint(13, 218)}});
     pointilleH(p, 2, 70, 59, kBleu);
     pointilleH(p, 2, 70, 176, kBleu);
     p.end();

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -327,6 +328,39 @@ TEST_F(TtestTest, SecondsCounterAndItsNotices)
     EXPECT_EQ(compteur->texte(), "20");
     EXPECT_EQ(notice->text(), "20 secondes");
     ASSERT_TRUE(attend([&] { return !notice->isVisible(); }, 2000));
+}
+
+TEST_F(TtestTest, DesignAreaStaysCentredInALargerWindow)
+{
+    ouvre();
+    EXPECT_TRUE(fenetre->windowState().testFlag(Qt::WindowMaximized));
+    EXPECT_EQ(fenetre->size(), fenetre->screen()->availableGeometry().size());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenetre.get()));
+    EXPECT_TRUE(champ->hasFocus());
+
+    auto *fond = fenetre->findChild<QWidget *>("fond");
+    ASSERT_NE(fond, nullptr);
+    EXPECT_EQ(fond->size(), QSize(800, 600));
+    fenetre->setWindowState(Qt::WindowNoState);
+    fenetre->resize(1024, 768);
+    EXPECT_EQ(fond->pos(), QPoint(112, 84));
+    // Every control keeps its place in the layout, shifted with the area.
+    EXPECT_EQ(fenetre->panl(1)->mapTo(fenetre.get(), QPoint()), QPoint(112 + 264, 84 + 272));
+    EXPECT_EQ(champ->mapTo(fenetre.get(), QPoint()), QPoint(112 + champ->x(), 84 + 160));
+    EXPECT_TRUE(champ->hasFocus());
+
+    // Smaller than the layout: its top-left part stays on screen.
+    fenetre->resize(700, 500);
+    EXPECT_EQ(fond->pos(), QPoint(0, 0));
+
+    // The extended tables need a wider area, centred as well.
+    s.produits_etudies = Catalogue::liste_produits_tables("tables_etendues");
+    ouvre();
+    fenetre->setWindowState(Qt::WindowNoState);
+    fenetre->resize(1024, 768);
+    fond = fenetre->findChild<QWidget *>("fond");
+    ASSERT_GT(fond->width(), 800);
+    EXPECT_EQ(fond->pos(), QPoint((1024 - fond->width()) / 2, 84));
 }
 
 TEST_F(TtestTest, EmptyProductListShowsNoQuestionAndRecordsNothing)
