@@ -1,24 +1,6 @@
 #include "stats/TStats.h"
 
-#include <QPushButton>
-#include <QVBoxLayout>
-
 TStats::TStats(SessionState &state, const Environment &env, QWidget *parent)
-    : QDialog(parent), m_state(state), m_env(env)
+    : ShellWindow(QStringLiteral("TStats"), QStringLiteral("Statistiques par produits"), parent), m_state(state), m_env(env)
 {
-    setObjectName(QStringLiteral("TStats"));
-    setAccessibleName(QStringLiteral("Statistiques par produits"));
-    setWindowTitle(QStringLiteral("Statistiques par produits"));
-    setModal(true);
-    resize(420, 200);
-
-    auto *fermer = new QPushButton(QStringLiteral("Fermer"), this);
-    fermer->setObjectName(QStringLiteral("Button_fermer"));
-    fermer->setAccessibleName(QStringLiteral("Fermer"));
-    fermer->setDefault(true);
-    connect(fermer, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addStretch();
-    layout->addWidget(fermer, 0, Qt::AlignHCenter);
 }

@@ -1,24 +1,6 @@
 #include "teacher/Treglages.h"
 
-#include <QPushButton>
-#include <QVBoxLayout>
-
 Treglages::Treglages(SessionState &state, const Environment &env, QWidget *parent)
-    : QDialog(parent), m_state(state), m_env(env)
+    : ShellWindow(QStringLiteral("Treglages"), QStringLiteral("Réglages"), parent), m_state(state), m_env(env)
 {
-    setObjectName(QStringLiteral("Treglages"));
-    setAccessibleName(QStringLiteral("Réglages"));
-    setWindowTitle(QStringLiteral("Réglages"));
-    setModal(true);
-    resize(420, 200);
-
-    auto *fermer = new QPushButton(QStringLiteral("Fermer"), this);
-    fermer->setObjectName(QStringLiteral("Button_fermer"));
-    fermer->setAccessibleName(QStringLiteral("Fermer"));
-    fermer->setDefault(true);
-    connect(fermer, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addStretch();
-    layout->addWidget(fermer, 0, Qt::AlignHCenter);
 }

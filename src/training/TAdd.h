@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/ShellWindow.h"
 
 struct Environment;
 struct SessionState;
 
 // The "Addition" window. For now it only opens and closes:
 // its activity comes with a later piece of work.
-class TAdd : public QDialog
+class TAdd : public ShellWindow
 {
     Q_OBJECT
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/ShellWindow.h"
 
 struct Environment;
 struct SessionState;
 
 // The "Objectifs" window. For now it only opens and closes:
 // its activity comes with a later piece of work.
-class TObjectifs : public QDialog
+class TObjectifs : public ShellWindow
 {
     Q_OBJECT
 

@@ -1,24 +1,6 @@
 #include "training/Tchoix_libre.h"
 
-#include <QPushButton>
-#include <QVBoxLayout>
-
 Tchoix_libre::Tchoix_libre(SessionState &state, const Environment &env, QWidget *parent)
-    : QDialog(parent), m_state(state), m_env(env)
+    : ShellWindow(QStringLiteral("Tchoix_libre"), QStringLiteral("Séance de travail: choix libre"), parent), m_state(state), m_env(env)
 {
-    setObjectName(QStringLiteral("Tchoix_libre"));
-    setAccessibleName(QStringLiteral("Choix libre"));
-    setWindowTitle(QStringLiteral("Séance de travail: choix libre"));
-    setModal(true);
-    resize(420, 200);
-
-    auto *fermer = new QPushButton(QStringLiteral("Fermer"), this);
-    fermer->setObjectName(QStringLiteral("Button_fermer"));
-    fermer->setAccessibleName(QStringLiteral("Fermer"));
-    fermer->setDefault(true);
-    connect(fermer, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addStretch();
-    layout->addWidget(fermer, 0, Qt::AlignHCenter);
 }

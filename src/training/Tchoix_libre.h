@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/ShellWindow.h"
 
 struct Environment;
 struct SessionState;
 
 // The "Séance de travail: choix libre" window. For now it only opens and closes:
 // its activity comes with a later piece of work.
-class Tchoix_libre : public QDialog
+class Tchoix_libre : public ShellWindow
 {
     Q_OBJECT
 

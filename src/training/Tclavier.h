@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/ShellWindow.h"
 
 struct Environment;
 struct SessionState;
 
 // The "Apprentissage du clavier" window. For now it only opens and closes:
 // its activity comes with a later piece of work.
-class Tclavier : public QDialog
+class Tclavier : public ShellWindow
 {
     Q_OBJECT
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/ShellWindow.h"
 
 struct Environment;
 struct SessionState;
 
 // The perfectionnement window, "les tables inversées". For now it only opens
 // and closes: its activity comes with a later piece of work.
-class Tperfect : public QDialog
+class Tperfect : public ShellWindow
 {
     Q_OBJECT
 

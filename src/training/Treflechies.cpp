@@ -1,24 +1,6 @@
 #include "training/Treflechies.h"
 
-#include <QPushButton>
-#include <QVBoxLayout>
-
 Treflechies::Treflechies(SessionState &state, const Environment &env, QWidget *parent)
-    : QDialog(parent), m_state(state), m_env(env)
+    : ShellWindow(QStringLiteral("Treflechies"), QStringLiteral("Tables Réfléchies"), parent), m_state(state), m_env(env)
 {
-    setObjectName(QStringLiteral("Treflechies"));
-    setAccessibleName(QStringLiteral("Tables réfléchies"));
-    setWindowTitle(QStringLiteral("Tables Réfléchies"));
-    setModal(true);
-    resize(420, 200);
-
-    auto *fermer = new QPushButton(QStringLiteral("Fermer"), this);
-    fermer->setObjectName(QStringLiteral("Button_fermer"));
-    fermer->setAccessibleName(QStringLiteral("Fermer"));
-    fermer->setDefault(true);
-    connect(fermer, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addStretch();
-    layout->addWidget(fermer, 0, Qt::AlignHCenter);
 }
