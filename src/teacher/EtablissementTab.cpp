@@ -5,6 +5,7 @@
 #include "core/NiveauxTexte.h"
 #include "core/Paths.h"
 #include "widgets/Dialogs.h"
+#include "widgets/Naming.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -36,14 +37,6 @@ constexpr int kPasClasse = 84;
 
 const QString kTexteNiveauNouveau = QStringLiteral("niveau");
 const QString kTexteClasseNouvelle = QStringLiteral("classe");
-
-template<typename W>
-W *nomme(W *widget, const QString &nom, const QString &accessible)
-{
-    widget->setObjectName(nom);
-    widget->setAccessibleName(accessible);
-    return widget;
-}
 
 QString nomRangee(int i) { return QStringLiteral("Rangee_%1").arg(i); }
 QString nomBoiteNiveau(int i) { return QStringLiteral("Edit1_%1").arg(i); }

@@ -1,6 +1,7 @@
 #include "teacher/TAcces_prof.h"
 
 #include "core/SessionState.h"
+#include "widgets/Naming.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -9,18 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-template<typename W>
-W *nomme(W *widget, const QString &nom, const QString &accessible)
-{
-    widget->setObjectName(nom);
-    widget->setAccessibleName(accessible);
-    return widget;
-}
-
-} // namespace
 
 TAcces_prof::TAcces_prof(SessionState &state, QWidget *parent)
     : QDialog(parent)

@@ -13,6 +13,7 @@
 #include "widgets/GridPainter.h"
 #include "widgets/LedDisplay.h"
 #include "widgets/TestReportPainter.h"
+#include "widgets/Naming.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -59,12 +60,6 @@ QIcon glyphe(int numero)
         p.drawPolygon(triangle, 3);
     }
     return QIcon(pixmap);
-}
-
-void nomme(QWidget *w, const QString &nom, const QString &accessible)
-{
-    w->setObjectName(nom);
-    w->setAccessibleName(accessible);
 }
 
 QTimer *minuterie(QObject *parent, const QString &nom, int periode, bool uneFois)
