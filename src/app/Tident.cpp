@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -42,6 +43,9 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     setObjectName(QStringLiteral("Tident"));
     setWindowTitle(QStringLiteral("Identification"));
     resize(kLargeur, kHauteur);
+    // The same soft sky-to-sand background as the main window behind it.
+    setStyleSheet(QStringLiteral("QDialog#Tident { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                                 "stop:0 #bfe3ff, stop:1 #fff6d6); }"));
 
     label_classe = label(QStringLiteral("label_classe"), QStringLiteral("Clique sur ta classe:"), 14);
     label_classe->setGeometry(kMarge, 20, 400, 30);
@@ -62,6 +66,9 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     m_contenu->setObjectName(QStringLiteral("contenu_listes"));
     m_zone->setWidget(m_contenu);
     m_zone->setWidgetResizable(false);
+    // Let the window's background show around the lists.
+    m_zone->viewport()->setAutoFillBackground(false);
+    m_contenu->setAutoFillBackground(false);
     for (int n = 1; n <= 8; ++n)
         liste(n);
     ListBox_autre = new QListWidget(m_contenu);
@@ -185,6 +192,9 @@ int Tident::numeroListe(const QListWidget *l) const
 
 void Tident::showEvent(QShowEvent *event)
 {
+    // In the middle of the screen, where a child looks first.
+    if (const QScreen *ecran = screen())
+        move(ecran->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
     initialisation();
 }
