@@ -8,6 +8,7 @@
 #include "core/ShellLink.h"
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
+#include "support/FakeSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -26,19 +27,6 @@ inline void PrintTo(const QString &s, std::ostream *os)
 QT_END_NAMESPACE
 
 namespace {
-
-class FakeSystem final : public SystemServices
-{
-public:
-    QString computerName() const override { return QStringLiteral("PC1"); }
-    bool isShareReachable(const QString &) const override { return true; }
-    bool moveToRecycleBin(const QString &path) override
-    {
-        recycled.append(path);
-        return QFile::remove(path);
-    }
-    QStringList recycled;
-};
 
 void touch(const QString &path, const QStringList &lines = {})
 {
@@ -104,7 +92,8 @@ TEST(PupilFolders, RecycleFolderReplacesAndSystemBinIsAsked)
     EXPECT_FALSE(PupilFolders::moveToRecycleFolder(programme, fichier, &erreur));
     EXPECT_FALSE(erreur.isEmpty());
 
-    FakeSystem system;
+    FakeSystem system{QStringLiteral("PC1")};
+    system.recycleRemoves = true;
     touch(fichier);
     EXPECT_TRUE(PupilFolders::deleteToRecycleBin(system, fichier));
     EXPECT_EQ(system.recycled, QStringList{fichier});
@@ -308,10 +297,11 @@ protected:
         state.annee_scolaire = u"2006-2007"_qs;
         local = env.programFolder + u"Eleves/Ecole"_qs;
         serveur = state.dossier_eleves + u"/Ecole"_qs;
+        system.recycleRemoves = true;
     }
 
     QTemporaryDir tmp;
-    FakeSystem system;
+    FakeSystem system{QStringLiteral("PC1")};
     Environment env;
     SessionState state;
     QString local;

@@ -8,6 +8,7 @@
 #include "core/ShellLink.h"
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
+#include "support/FakeSystem.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,14 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class FakeSystem final : public SystemServices
-{
-public:
-    QString computerName() const override { return QStringLiteral("POSTE-12"); }
-    bool isShareReachable(const QString &path) const override { return QFileInfo(path).isDir(); }
-    bool moveToRecycleBin(const QString &) override { return false; }
-};
 
 const QString kClassiques = QStringLiteral("table_2,table_3,table_4,table_5,table_6,table_7,table_8,table_9");
 
@@ -46,7 +39,7 @@ struct SessionFixture : ::testing::Test
 {
     QTemporaryDir dir;
     ManualClock clock{QDateTime(QDate(2006, 11, 14), QTime(10, 2, 11))};
-    FakeSystem system;
+    FakeSystem system{QStringLiteral("POSTE-12")};
     SeededRandom random{7};
     Environment env;
     SessionState state;

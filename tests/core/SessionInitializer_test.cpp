@@ -7,6 +7,7 @@
 #include "core/SessionInitializer.h"
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
+#include "support/FakeSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,16 +24,6 @@ void PrintTo(const QString &s, std::ostream *os)
 }
 
 namespace {
-
-class FakeSystem final : public SystemServices
-{
-public:
-    QString name = QStringLiteral("POSTE12");
-    QSet<QString> reachable;
-    QString computerName() const override { return name; }
-    bool isShareReachable(const QString &path) const override { return reachable.contains(path); }
-    bool moveToRecycleBin(const QString &) override { return false; }
-};
 
 // A stored path as a Windows workstation writes it.
 QString backslashes(QString path)
@@ -65,6 +56,7 @@ protected:
         QDir().mkpath(m_prog);
         m_env.clock = &m_clock;
         m_env.system = &m_system;
+        m_system.onlyListedReachable = true;
         m_env.programFolder = m_prog;
     }
 
@@ -116,7 +108,7 @@ protected:
     QString m_prog;
     QString m_server;
     ManualClock m_clock{QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0))};
-    FakeSystem m_system;
+    FakeSystem m_system{QStringLiteral("POSTE12")};
     Environment m_env;
     SessionState m_state;
     int m_asked = 0;

@@ -14,6 +14,7 @@
 #include "core/TextFile.h"
 #include "test/Ttest.h"
 #include "widgets/Dialogs.h"
+#include "support/FakeSystem.h"
 
 #include <QApplication>
 #include <QDir>
@@ -70,14 +71,6 @@ void PrintTo(const QByteArray &octets, std::ostream *os)
 }
 
 namespace {
-
-class FakeSystem final : public SystemServices
-{
-public:
-    QString computerName() const override { return QStringLiteral("POSTE-TEST"); }
-    bool isShareReachable(const QString &path) const override { return QFileInfo(path).isDir(); }
-    bool moveToRecycleBin(const QString &) override { return false; }
-};
 
 // The pupil's actions, one after the other, each run when its condition holds
 // from whatever event loop is running then (the identification's modal loop,

@@ -10,6 +10,7 @@
 #include "platform/SingleInstance.h"
 #include "teacher/TProfesseur.h"
 #include "widgets/Dialogs.h"
+#include "support/FakeSystem.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,14 +25,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class FakeSystem final : public SystemServices
-{
-public:
-    QString computerName() const override { return QStringLiteral("POSTE-TEST"); }
-    bool isShareReachable(const QString &path) const override { return QFileInfo(path).isDir(); }
-    bool moveToRecycleBin(const QString &) override { return false; }
-};
 
 class StartupTest : public ::testing::Test
 {

@@ -12,6 +12,7 @@
 #include "test/Ttest.h"
 #include "training/Tapprent.h"
 #include "widgets/Dialogs.h"
+#include "support/FakeSystem.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,14 +31,6 @@
 #include <memory>
 
 namespace {
-
-class FakeSystem final : public SystemServices
-{
-public:
-    QString computerName() const override { return QStringLiteral("POSTE-TEST"); }
-    bool isShareReachable(const QString &path) const override { return QFileInfo(path).isDir(); }
-    bool moveToRecycleBin(const QString &) override { return false; }
-};
 
 constexpr int L = ProgressGraph::kGaucheLegende;
 
