@@ -1,5 +1,6 @@
 #include "core/Catalogue.h"
 #include "core/Evaluation.h"
+#include "support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +10,7 @@ namespace {
 
 constexpr int T = 6; // acceptable time in seconds: 60 tenths
 
-QString rec(const QString &code, int dixiemes, int reponse)
-{
-    return "P" + code + Catalogue::complete_zeros(dixiemes, 3) + Catalogue::complete_zeros(reponse, 4);
-}
+QString rec(const QString &code, int dixiemes, int reponse) { return Fixtures::record(code, dixiemes, reponse); }
 
 QString juste(const QString &code, int dixiemes = 30)
 {

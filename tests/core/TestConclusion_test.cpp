@@ -4,6 +4,7 @@
 #include "core/SessionState.h"
 #include "core/TestConclusion.h"
 #include "core/TextFile.h"
+#include "support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +18,7 @@ namespace {
 const QString kClassiques = "table_2,table_3,table_4,table_5,table_6,table_7,table_8,table_9";
 const QDate kSamedi(2026, 12, 5);
 
-QString rec(const QString &code, int dixiemes, int reponse)
-{
-    return "P" + code + Catalogue::complete_zeros(dixiemes, 3) + Catalogue::complete_zeros(reponse, 4);
-}
+QString rec(const QString &code, int dixiemes, int reponse) { return Fixtures::record(code, dixiemes, reponse); }
 
 // Every product of the keys answered right in 3 s, except the codes given, answered 0.
 QString test(const QString &cles, const QStringList &faux = {}, int dixiemes = 30)

@@ -1,4 +1,5 @@
 #include "core/TestReportData.h"
+#include "support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -6,34 +7,9 @@ namespace {
 
 constexpr int kT = 3;   // acceptable time: 3 s, so 30 tenths still score 100
 
-// One answer record: right and fast ('W'), right but slow ('G', score 50),
-// right and very slow ('S', score 25), wrong ('X') or without answer ('N').
-QString record(int a, int b, char sorte)
-{
-    int temps = 16;
-    int reponse = a * b;
-    switch (sorte) {
-    case 'G': temps = 45; break;
-    case 'S': temps = 75; break;
-    case 'X': reponse = a * b + 1; break;
-    case 'N': reponse = 0; temps = 150; break;
-    default: break;
-    }
-    return QStringLiteral("P%1%2%3%4")
-        .arg(a, 2, 10, QLatin1Char('0'))
-        .arg(b, 2, 10, QLatin1Char('0'))
-        .arg(temps, 3, 10, QLatin1Char('0'))
-        .arg(reponse, 4, 10, QLatin1Char('0'));
-}
+QString record(int a, int b, char sorte) { return Fixtures::recordSorte(a, b, sorte, 150); }
 
-// The eight products of table a, answered as the pattern says (8 letters).
-QString table(int a, const char *motif)
-{
-    QString r;
-    for (int b = 2; b <= 9; ++b)
-        r += record(a, b, motif[b - 2]);
-    return r;
-}
+QString table(int a, const char *motif) { return Fixtures::tableSorte(a, motif, 150); }
 
 QString texte(const LigneTexte &ligne)
 {
@@ -53,7 +29,7 @@ QString testMelange()
 TestReportData rapport(const QString &enregistrements, const QString &classe = QString())
 {
     return TestReportData::calcule(QStringLiteral("Dupont"), QStringLiteral("Léa"), classe, enregistrements,
-                                   QStringLiteral("Mardi 14/11/2006"), QStringLiteral("École Jules Ferry"), kT);
+                                   QStringLiteral("Mardi 14/11/2006"), QStringLiteral("École des Tilleuls"), kT);
 }
 
 } // namespace

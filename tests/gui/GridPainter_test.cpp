@@ -2,11 +2,14 @@
 #include "core/TestReportData.h"
 #include "widgets/GridPainter.h"
 #include "widgets/HistogramPainter.h"
+#include "support/Records.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 namespace {
+
+using Fixtures::record;
 
 constexpr int kT = 3;
 const QColor kBlanc(255, 255, 255);
@@ -15,15 +18,6 @@ const QColor kJaune(255, 255, 0);
 const QColor kRouge(255, 0, 0);
 const QColor kGrisClair(192, 192, 192);
 const QColor kCle(128, 0, 0);
-
-QString record(int a, int b, int dixiemes, int reponse)
-{
-    return QStringLiteral("P%1%2%3%4")
-        .arg(a, 2, 10, QLatin1Char('0'))
-        .arg(b, 2, 10, QLatin1Char('0'))
-        .arg(dixiemes, 3, 10, QLatin1Char('0'))
-        .arg(reponse, 4, 10, QLatin1Char('0'));
-}
 
 QString ligneTest(const QString &records)
 {

@@ -1,6 +1,7 @@
 #include "test/TTexte.h"
 #include "widgets/Dialogs.h"
 #include "widgets/TestReportPainter.h"
+#include "support/Records.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,34 +20,7 @@ namespace {
 
 constexpr int kT = 3;
 
-QString record(int a, int b, char sorte)
-{
-    int temps = 16;
-    int reponse = a * b;
-    if (sorte == 'G')
-        temps = 45;
-    else if (sorte == 'S')
-        temps = 75;
-    else if (sorte == 'X')
-        reponse = a * b + 1;
-    else if (sorte == 'N') {
-        reponse = 0;
-        temps = 20;
-    }
-    return QStringLiteral("P%1%2%3%4")
-        .arg(a, 2, 10, QLatin1Char('0'))
-        .arg(b, 2, 10, QLatin1Char('0'))
-        .arg(temps, 3, 10, QLatin1Char('0'))
-        .arg(reponse, 4, 10, QLatin1Char('0'));
-}
-
-QString table(int a, const char *motif)
-{
-    QString r;
-    for (int b = 2; b <= 9; ++b)
-        r += record(a, b, motif[b - 2]);
-    return r;
-}
+QString table(int a, const char *motif) { return Fixtures::tableSorte(a, motif, 20); }
 
 // Scores: 2: 100, 3: 50, 4: 90, 5: 100, 6: 93, 7: 75, 8: 0, 9: 87; 8×9 without answer.
 QString testMelange()
@@ -99,7 +73,7 @@ TEST(TestReport, PdfPageHoldsTheReportAsText)
     const QString fichier = dir.filePath(QStringLiteral("rapport.pdf"));
     QString erreur;
     ASSERT_TRUE(ecrit_rapport_pdf(fichier, QStringLiteral("Dupont"), QStringLiteral("Léa"), QStringLiteral("CM1"),
-                                  testMelange(), QStringLiteral("Mardi 14/11/2006"), QStringLiteral("École Jules Ferry"),
+                                  testMelange(), QStringLiteral("Mardi 14/11/2006"), QStringLiteral("École des Tilleuls"),
                                   kT, &erreur))
         << erreur.toStdString();
     EXPECT_EQ(debut(fichier, 8), QByteArray("%PDF-1.4"));
@@ -110,7 +84,7 @@ TEST(TestReport, PdfPageHoldsTheReportAsText)
     EXPECT_EQ(pages, 1);
     attendLignes(texte, {
         QStringLiteral("Tables de multiplication"),
-        QStringLiteral("École Jules Ferry"),
+        QStringLiteral("École des Tilleuls"),
         QStringLiteral("DUPONT Léa"),
         QStringLiteral("Classe de CM1"),
         QStringLiteral("Test du Mardi 14/11/2006:"),
@@ -146,7 +120,7 @@ TEST(TestReport, PdfOfTwoTablesGivesTheShareOfAllTables)
     const QString fichier = dir.filePath(QStringLiteral("deux.pdf"));
     QString erreur;
     ASSERT_TRUE(ecrit_rapport_pdf(fichier, QStringLiteral("Martin"), QStringLiteral("Paul"), QString(), testDeuxTables(),
-                                  QStringLiteral("Lundi 13/11/2006"), QStringLiteral("École Jules Ferry"), kT, &erreur));
+                                  QStringLiteral("Lundi 13/11/2006"), QStringLiteral("École des Tilleuls"), kT, &erreur));
     if (!pdftotextPresent())
         GTEST_SKIP() << "pdftotext is not installed";
     const QString texte = texteDuPdf(fichier);
@@ -160,7 +134,7 @@ TEST(TestReport, PdfOfTwoTablesGivesTheShareOfAllTables)
     EXPECT_FALSE(texte.contains(QStringLiteral("Conseil")));
     EXPECT_FALSE(texte.contains(QStringLiteral("parfait.")));
     EXPECT_FALSE(texte.contains(QStringLiteral("Classe de")));
-    EXPECT_FALSE(texte.contains(QStringLiteral("École Jules Ferry")));
+    EXPECT_FALSE(texte.contains(QStringLiteral("École des Tilleuls")));
 }
 
 TEST(TestReport, PrintedPageAddsLevelWordsAndFooter)
