@@ -17,8 +17,8 @@
 #include "core/Clock.h"
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
-#include "test/KeyPressTime.h"
-#include "test/Ttest.h"
+#include "timedtest/KeyPressTime.h"
+#include "timedtest/Ttest.h"
 #include "widgets/Dialogs.h"
 
 #include <QApplication>

@@ -12,7 +12,7 @@
 #include "core/ShellLink.h"
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
-#include "test/Ttest.h"
+#include "timedtest/Ttest.h"
 #include "widgets/Dialogs.h"
 #include "support/FakeSystem.h"
 

@@ -1,4 +1,4 @@
-#include "test/TTexte.h"
+#include "timedtest/TTexte.h"
 #include "widgets/Dialogs.h"
 #include "widgets/TestReportPainter.h"
 #include "support/Records.h"

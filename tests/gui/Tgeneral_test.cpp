@@ -9,7 +9,7 @@
 #include "core/RandomSource.h"
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
-#include "test/Ttest.h"
+#include "timedtest/Ttest.h"
 #include "training/Tapprent.h"
 #include "widgets/Dialogs.h"
 #include "support/FakeSystem.h"

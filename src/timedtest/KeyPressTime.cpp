@@ -1,4 +1,4 @@
-#include "test/KeyPressTime.h"
+#include "timedtest/KeyPressTime.h"
 
 #include "core/Clock.h"
 

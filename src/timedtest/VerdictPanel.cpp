@@ -1,4 +1,4 @@
-#include "test/VerdictPanel.h"
+#include "timedtest/VerdictPanel.h"
 
 #include "core/ProgressGraphLayout.h"
 #include "core/TestConclusion.h"

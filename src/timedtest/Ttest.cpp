@@ -1,4 +1,4 @@
-#include "test/Ttest.h"
+#include "timedtest/Ttest.h"
 
 #include "app/Tboite_message.h"
 #include "core/Catalogue.h"
@@ -6,8 +6,8 @@
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
 #include "platform/LockKeys.h"
-#include "test/KeyPressTime.h"
-#include "test/VerdictPanel.h"
+#include "timedtest/KeyPressTime.h"
+#include "timedtest/VerdictPanel.h"
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GridPainter.h"
