@@ -6,7 +6,7 @@
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
 #include "platform/LockKeys.h"
-#include "timedtest/KeyPressTime.h"
+#include "widgets/KeyPressTime.h"
 #include "timedtest/VerdictPanel.h"
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/Dialogs.h"

@@ -5,7 +5,7 @@
 #include "core/RecordsList.h"
 #include "core/SessionState.h"
 #include "core/TextFile.h"
-#include "timedtest/KeyPressTime.h"
+#include "widgets/KeyPressTime.h"
 #include "timedtest/Ttest.h"
 #include "widgets/Dialogs.h"
 #include "widgets/LedDisplay.h"
