@@ -136,6 +136,11 @@ TrainingEngine::Question TrainingEngine::pose_la_question()
     return q;
 }
 
+void TrainingEngine::question_affichee()
+{
+    m_affichageMs = m_clock.monotonicMs();
+}
+
 void TrainingEngine::premier_chiffre(qint64 instantMs)
 {
     m_tempsReponse = std::max<qint64>(0, instantMs - m_affichageMs);

@@ -68,7 +68,10 @@ public:
 
     // BitBtn3: questioning starts (or an ordered pass starts again).
     void debut_questionnement();
+    // Chooses how the current item is shown; the display time is taken now
+    // and again by question_affichee() once the window has painted it.
     Question pose_la_question();
+    void question_affichee();
     // The first digit was typed at this monotonic instant.
     void premier_chiffre(qint64 instantMs);
     // "je ne sais pas" at this instant: the empty answer is evaluated.

@@ -6,9 +6,9 @@
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
 #include "platform/LockKeys.h"
-#include "widgets/KeyPressTime.h"
 #include "timedtest/VerdictPanel.h"
 #include "widgets/ActivityWindowFrame.h"
+#include "widgets/AnswerKeyWatch.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GridPainter.h"
 #include "widgets/LedDisplay.h"
@@ -91,10 +91,7 @@ Ttest::Ttest(SessionState &state, const Environment &env, QWidget *parent)
     construit();
 }
 
-Ttest::~Ttest()
-{
-    qApp->removeEventFilter(this);
-}
+Ttest::~Ttest() = default;
 
 QPushButton *Ttest::bouton(const QString &nom, const QString &texte, const QRect &geometrie)
 {
@@ -143,6 +140,8 @@ void Ttest::construit()
     m_validateur = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), m_maskEdit);
     m_maskEdit->setValidator(m_validateur);
     connect(m_maskEdit, &QLineEdit::textChanged, this, &Ttest::MaskEdit1Change);
+    m_touches = new AnswerKeyWatch(this, m_maskEdit, *m_clock);
+    connect(m_touches, &AnswerKeyWatch::suppressionDemandee, this, &Ttest::Button_effacerClick);
 
     m_jePasse = bouton(QStringLiteral("Button_je_passe"), QStringLiteral("je ne sais pas"), QRect(225, 228, 160, 34));
     m_jePasse->setToolTip(QStringLiteral("Clique ici si tu ne connais pas la réponse"));
@@ -220,10 +219,7 @@ void Ttest::showEvent(QShowEvent *event)
 
 void Ttest::FormShow()
 {
-    m_apercuClavier = false;
-    force_verrouillages();
-    m_apercuClavier = true;
-    qApp->installEventFilter(this);
+    m_touches->demarre();
     m_jePasse->setText(QStringLiteral("je ne sais pas"));
     m_effacer->setText(QStringLiteral("Effacer"));
     m_recommencer->setText(QStringLiteral("Recommencer tout"));
@@ -238,39 +234,11 @@ void Ttest::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
     if (event->spontaneous())
         return;
-    m_apercuClavier = false;
-    qApp->removeEventFilter(this);
+    m_touches->arrete(false);
     arrete_chronos();
     m_affiche->stop();
     m_timerJePasse->stop();
     emit testHidden();
-}
-
-bool Ttest::eventFilter(QObject *objet, QEvent *event)
-{
-    if (!m_apercuClavier)
-        return false;
-    if (event->type() == QEvent::KeyPress && objet == m_maskEdit) {
-        auto *touche = static_cast<QKeyEvent *>(event);
-        // The moment of the press, taken before the field or anything else
-        // handles the key.
-        m_toucheMs = KeyPressTime::instant(touche, *m_clock);
-        if (touche->key() == Qt::Key_Delete) {
-            Button_effacerClick();
-            return true;
-        }
-    } else if (event->type() == QEvent::KeyRelease) {
-        const int cle = static_cast<QKeyEvent *>(event)->key();
-        auto *widget = qobject_cast<QWidget *>(objet);
-        if ((cle == Qt::Key_NumLock || cle == Qt::Key_CapsLock) && widget && widget->window() == this)
-            force_verrouillages();
-    }
-    return false;
-}
-
-void Ttest::force_verrouillages()
-{
-    LockKeys::fixe_verrouillages(true, true);
 }
 
 void Ttest::initialisation_test()
@@ -438,7 +406,7 @@ void Ttest::pose_la_question()
     // read it and not after whatever else is waiting to be drawn.
     m_labelQuest->repaint();
     m_moteur.pose_la_question(m_clock->monotonicMs());
-    m_toucheMs = -1;
+    m_touches->prend_instant();
     m_timerJePasse->setInterval(kJePasseApresQuestion);
     m_timerJePasse->start();
     emit questionPosee();
@@ -446,8 +414,7 @@ void Ttest::pose_la_question()
 
 void Ttest::MaskEdit1Change(const QString &texte)
 {
-    const qint64 instant = m_toucheMs >= 0 ? m_toucheMs : m_clock->monotonicMs();
-    m_toucheMs = -1;
+    const qint64 instant = m_touches->prend_instant();
     const TestEngine::Frappe frappe = m_moteur.saisie(int(texte.size()), instant);
     if (frappe.arreteChrono)
         arrete_chronos();

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class AnswerKeyWatch;
 class Clock;
 class LedDisplay;
 class QFrame;
@@ -53,7 +54,6 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    bool eventFilter(QObject *objet, QEvent *event) override;
 
 private:
     void construit();
@@ -80,7 +80,6 @@ private:
     void detruit_tuiles();
     void actualise_tuile(int position);
     void arrete_chronos();
-    void force_verrouillages();
 
     SessionState &m_state;
     const Clock *m_clock;
@@ -116,6 +115,5 @@ private:
     QTimer *m_inhibeImpression = nullptr;
 
     int m_secondes = 0;
-    qint64 m_toucheMs = -1;     // when the key now changing the answer was pressed
-    bool m_apercuClavier = false;
+    AnswerKeyWatch *m_touches = nullptr;
 };
