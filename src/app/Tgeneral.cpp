@@ -126,6 +126,8 @@ void Tgeneral::relieFenetres()
     active(f.ident, {m_ui.ButtonChangerEleve, m_ui.ChangerEleve1});
     active(f.test, {m_ui.SpeedButton_test, m_ui.test1, m_ui.button_test});
     active(f.apprent && f.boiteMessage, {m_ui.SpeedButton_apprentissage, m_ui.apprentissage1});
+    if (f.apprent)
+        f.apprent->relie(f.choixLibre, f.perfect);
     active(f.perfect, {m_ui.SpeedButton_perfectionnement});
     m_ui.facile->setEnabled(f.perfect && m_state.perfectionnement_libre);
     active(f.add, {m_ui.SpeedButton_additions, m_ui.Additions1});
