@@ -66,8 +66,18 @@ void Tchoix_libre::showEvent(QShowEvent *event)
 void Tchoix_libre::FormShow()
 {
     m_choix.initialise(m_state.objectifs, m_state.classement_tables);
-    for (auto it = m_cases.cbegin(); it != m_cases.cend(); ++it)
-        it.value()->setVisible(m_choix.visibles().contains(it.key()));
+    // The visible boxes stand one under the other, classic tables on the left.
+    int yClassiques = 16;
+    int yEtendues = 16;
+    for (auto it = m_cases.cbegin(); it != m_cases.cend(); ++it) {
+        const bool visible = m_choix.visibles().contains(it.key());
+        it.value()->setVisible(visible);
+        if (!visible)
+            continue;
+        int &y = it.key() < 10 ? yClassiques : yEtendues;
+        it.value()->move(it.value()->x(), y);
+        y += 30;
+    }
     m_conseil->setVisible(m_choix.conseil_visible());
     montre_choix();
     if (QCheckBox *c = m_cases.value(m_choix.defaut()))
