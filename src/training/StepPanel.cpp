@@ -1,6 +1,7 @@
 #include "training/StepPanel.h"
 
 #include "core/Catalogue.h"
+#include "widgets/ColourLabel.h"
 #include "widgets/TrainingImages.h"
 
 #include <QLabel>
@@ -14,6 +15,7 @@ constexpr int kEcartDroite = 10;
 const QSize kTailleFeu(11, 29);
 const QSize kTailleBatons(23, 23);
 const QSize kTailleIcone(20, 20);
+const QColor kMarine(0, 0, 128);
 
 QString feu(TrainingEngine::Couleur c)
 {
@@ -47,28 +49,24 @@ QString StepPanel::nom_couleur(TrainingEngine::Couleur c)
     return {};
 }
 
-QString StepPanel::style(TrainingEngine::Couleur c, bool fondNoir)
+QColor StepPanel::fond(TrainingEngine::Couleur c)
 {
-    QString fond = QStringLiteral("rgb(255,0,0)");
-    QString texte = QStringLiteral("rgb(255,255,0)");
     switch (c) {
-    case TrainingEngine::Couleur::Gris:
-        fond = QStringLiteral("rgb(128,128,128)");
-        texte = QStringLiteral("rgb(255,255,255)");
-        break;
-    case TrainingEngine::Couleur::Orange:
-        fond = QStringLiteral("rgb(255,128,0)");
-        break;
-    case TrainingEngine::Couleur::Vert:
-        fond = QStringLiteral("rgb(128,255,0)");
-        texte = QStringLiteral("rgb(0,0,255)");
-        break;
-    case TrainingEngine::Couleur::Rouge:
-        break;
+    case TrainingEngine::Couleur::Gris: return QColor(128, 128, 128);
+    case TrainingEngine::Couleur::Rouge: return QColor(255, 0, 0);
+    case TrainingEngine::Couleur::Orange: return QColor(255, 128, 0);
+    case TrainingEngine::Couleur::Vert: return QColor(128, 255, 0);
     }
-    if (fondNoir)
-        fond = QStringLiteral("rgb(0,0,0)");
-    return QStringLiteral("QLabel { background: %1; color: %2; border: 1px solid rgb(0,0,128); }").arg(fond, texte);
+    return {};
+}
+
+QColor StepPanel::texte(TrainingEngine::Couleur c)
+{
+    switch (c) {
+    case TrainingEngine::Couleur::Gris: return QColor(255, 255, 255);
+    case TrainingEngine::Couleur::Vert: return QColor(0, 0, 255);
+    default: return QColor(255, 255, 0);
+    }
 }
 
 QLabel *StepPanel::image(const QString &nom, const QString &accessible, QSize taille)
@@ -90,7 +88,7 @@ StepPanel::Ligne *StepPanel::ligne(int item)
 void StepPanel::detruit()
 {
     for (Ligne &l : m_lignes) {
-        for (QLabel *w : {l.question, l.egale, l.reponse, l.feu, l.batons, l.icone})
+        for (QLabel *w : std::initializer_list<QLabel *>{l.question, l.egale, l.reponse, l.feu, l.batons, l.icone})
             delete w;
     }
     m_lignes.clear();
@@ -116,13 +114,10 @@ void StepPanel::construit(const QStringList &items, int premier, int dernier, bo
     const QFontMetrics mesure(police);
     m_largeurQuestion = m_largeurEgale = m_largeurReponse = 0;
     auto etiquette = [&](const QString &nom, const QString &texte) {
-        auto *l = new QLabel(texte, this);
+        auto *l = new ColourLabel(texte, this);
         l->setObjectName(nom);
         l->setFont(police);
-        l->setTextFormat(Qt::PlainText);
-        l->setAlignment(Qt::AlignCenter);
-        l->setStyleSheet(style(TrainingEngine::Couleur::Rouge));
-        l->setAccessibleDescription(nom_couleur(TrainingEngine::Couleur::Rouge));
+        l->setBordure(kMarine);
         return l;
     };
     for (int i = premier; i <= dernier; ++i) {
@@ -188,8 +183,8 @@ void StepPanel::applique_couleur(int item, TrainingEngine::Couleur couleur)
     if (!l)
         return;
     l->couleur = couleur;
-    for (QLabel *w : {l->question, l->egale, l->reponse}) {
-        w->setStyleSheet(style(couleur));
+    for (ColourLabel *w : {l->question, l->egale, l->reponse}) {
+        w->setCouleurs(fond(couleur), texte(couleur));
         w->setAccessibleDescription(nom_couleur(couleur));
     }
     if (l->feu) {
@@ -216,7 +211,7 @@ void StepPanel::montre_reponses(bool montrees)
         l.reponse->setVisible(montrees);
         if (!montrees) {
             // The answers take back the colour of their question.
-            l.reponse->setStyleSheet(style(l.couleur));
+            l.reponse->setCouleurs(fond(l.couleur), texte(l.couleur));
             if (l.icone)
                 l.icone->hide();
         }
@@ -229,8 +224,7 @@ void StepPanel::montre_icones(const QList<bool> &justes)
     montre_batons(false);
     for (int k = 0; k < nombre() && k < justes.size(); ++k) {
         const Ligne &l = m_lignes[k];
-        if (!justes[k])
-            l.reponse->setStyleSheet(style(l.couleur, true));
+        l.reponse->setCouleurs(justes[k] ? fond(l.couleur) : QColor(Qt::black), texte(l.couleur));
         if (l.icone) {
             const QString nom = justes[k] ? QStringLiteral("OK") : QStringLiteral("CROIX");
             l.icone->setPixmap(TrainingImages::image(nom));

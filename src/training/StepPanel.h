@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QList>
 
+class ColourLabel;
 class QLabel;
 
 // The step panel "Panel_A6000" of the training: one row per item of the
@@ -38,15 +39,17 @@ public:
     void montre_icones(const QList<bool> &justes);
     void montre_batons(bool montres);
 
-    static QString style(TrainingEngine::Couleur couleur, bool fondNoir = false);
+    // Ground and text colours of a colour state.
+    static QColor fond(TrainingEngine::Couleur couleur);
+    static QColor texte(TrainingEngine::Couleur couleur);
     static QString nom_couleur(TrainingEngine::Couleur couleur);
 
 private:
     struct Ligne
     {
-        QLabel *question = nullptr;
-        QLabel *egale = nullptr;
-        QLabel *reponse = nullptr;
+        ColourLabel *question = nullptr;
+        ColourLabel *egale = nullptr;
+        ColourLabel *reponse = nullptr;
         QLabel *feu = nullptr;
         QLabel *batons = nullptr;
         QLabel *icone = nullptr;

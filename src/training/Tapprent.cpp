@@ -13,6 +13,7 @@
 #include "training/Tperfect.h"
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/AnswerKeyWatch.h"
+#include "widgets/ColourLabel.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Naming.h"
 
@@ -282,44 +283,46 @@ void Tapprent::actualise_compteur()
 
 void Tapprent::cree_tuiles()
 {
-    detruit_tuiles();
     QFont police(QStringLiteral("Arial"));
     police.setPointSize(8);
     police.setBold(true);
     const QFontMetrics mesure(police);
+    const QStringList &items = m_moteur.items();
     int largeur = 0;
-    for (const QString &code : m_moteur.items())
+    for (const QString &code : items)
         largeur = std::max(largeur, mesure.horizontalAdvance(Catalogue::ecrit_produit(code)) + 6);
     const QList<QPoint> coins = LearningPlan::disposition_tuiles(m_moteur.fins_de_blocs(), largeur);
     int droite = ActivityWindowFrame::kLargeur;
     for (qsizetype i = 0; i < coins.size(); ++i) {
-        auto *t = new QLabel(Catalogue::ecrit_produit(m_moteur.items().at(i)), m_fond);
-        t->setObjectName(QStringLiteral("tuile_%1").arg(i));
-        t->setFont(police);
-        t->setAlignment(Qt::AlignCenter);
+        if (i == m_tuiles.size()) {
+            auto *t = new ColourLabel(QString(), m_fond);
+            t->setObjectName(QStringLiteral("tuile_%1").arg(i));
+            t->setFont(police);
+            m_tuiles << t;
+        }
+        ColourLabel *t = m_tuiles[i];
+        t->setText(Catalogue::ecrit_produit(items.at(i)));
         t->setGeometry(QRect(coins[i], QSize(largeur, LearningPlan::kHauteurTuile)));
-        droite = std::max(droite, coins[i].x() + largeur + 5);
         t->show();
-        m_tuiles << t;
+        droite = std::max(droite, coins[i].x() + largeur + 5);
         actualise_item(int(i));
     }
+    detruit_tuiles(int(coins.size()));
     // A long list of tiles widens the design area, which stays centred.
     m_fond->resize(droite, ActivityWindowFrame::kHauteur);
 }
 
-void Tapprent::detruit_tuiles()
+void Tapprent::detruit_tuiles(int garder)
 {
-    qDeleteAll(m_tuiles);
-    m_tuiles.clear();
+    while (m_tuiles.size() > garder)
+        delete m_tuiles.takeLast();
 }
 
 void Tapprent::actualise_item(int item)
 {
     const TrainingEngine::Couleur c = m_moteur.couleur(item);
     if (item < m_tuiles.size()) {
-        QString style = StepPanel::style(c);
-        style.replace(QStringLiteral("border: 1px solid rgb(0,0,128);"), QString());
-        m_tuiles[item]->setStyleSheet(style);
+        m_tuiles[item]->setCouleurs(StepPanel::fond(c), StepPanel::texte(c));
         m_tuiles[item]->setAccessibleDescription(StepPanel::nom_couleur(c));
     }
     if (c != TrainingEngine::Couleur::Gris) {
@@ -547,7 +550,7 @@ void Tapprent::ferme_apprentissage()
         return;
     m_enCours = false;
     m_timer1->stop();
-    detruit_tuiles();
+    detruit_tuiles(0);
     m_panel->detruit();
     remet_ligne_historique();
 }
@@ -556,7 +559,6 @@ void Tapprent::reinitialisation_apprentissage()
 {
     m_timer1->stop();
     if (m_enCours) {
-        detruit_tuiles();
         m_panel->detruit();
         remet_ligne_historique();
     }

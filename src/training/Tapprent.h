@@ -9,6 +9,7 @@
 
 class AnswerKeyWatch;
 class Clock;
+class ColourLabel;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -60,7 +61,7 @@ private:
     void FormActivate();
     void demarre_plan();
     void cree_tuiles();
-    void detruit_tuiles();
+    void detruit_tuiles(int garder);
     void actualise_item(int item);
     void affiche_etape();
     void montre_invite(bool premiere, bool avecLabel3);
@@ -121,7 +122,7 @@ private:
     QPushButton *m_etapeSuivante = nullptr;
     QTimer *m_timer1 = nullptr;
     AnswerKeyWatch *m_touches = nullptr;
-    QList<QLabel *> m_tuiles;
+    QList<ColourLabel *> m_tuiles;    // kept from one plan to the next, the extra ones hidden
 
     int m_longueur = 1;
     bool m_enCours = false;     // a plan is built and its line not yet handed over

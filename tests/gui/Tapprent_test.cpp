@@ -7,6 +7,7 @@
 #include "training/Tapprent.h"
 #include "training/Tchoix_libre.h"
 #include "training/Tperfect.h"
+#include "widgets/ColourLabel.h"
 #include "widgets/Dialogs.h"
 #include "widgets/KeyPressTime.h"
 
@@ -153,7 +154,8 @@ TEST_F(TapprentTest, OneWholeStepUntilEveryItemIsGreen)
     EXPECT_EQ(enfant<QPushButton>("BitBtn3")->text(), QStringLiteral("OUI"));
     EXPECT_FALSE(visible("Label3"));
     EXPECT_EQ(enfant<QLabel>("Label4")->text(), QStringLiteral("3"));
-    EXPECT_TRUE(enfant<QLabel>("tuile_0")->styleSheet().contains(QStringLiteral("rgb(255,0,0)")));
+    EXPECT_EQ(enfant<ColourLabel>("tuile_0")->fond(), QColor(255, 0, 0));
+    EXPECT_EQ(enfant<ColourLabel>("tuile_3"), nullptr);
 
     QTest::mouseClick(enfant<QPushButton>("BitBtn3"), Qt::LeftButton);
     EXPECT_FALSE(visible("Gradlabel_egale_1"));
@@ -183,8 +185,9 @@ TEST_F(TapprentTest, OneWholeStepUntilEveryItemIsGreen)
     EXPECT_EQ(repetitionsFaites, 3 + questions);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(fenetre->moteur().couleur(i), TrainingEngine::Couleur::Vert);
-        auto *tuile = enfant<QLabel>(QStringLiteral("tuile_%1").arg(i).toLatin1());
-        EXPECT_TRUE(tuile->styleSheet().contains(QStringLiteral("rgb(128,255,0)")));
+        auto *tuile = enfant<ColourLabel>(QStringLiteral("tuile_%1").arg(i).toLatin1());
+        EXPECT_EQ(tuile->fond(), QColor(128, 255, 0));
+        EXPECT_EQ(tuile->couleurTexte(), QColor(0, 0, 255));
         EXPECT_EQ(tuile->accessibleDescription(), QStringLiteral("vert"));
         EXPECT_EQ(enfant<QLabel>(QStringLiteral("feu_%1").arg(i).toLatin1())->accessibleDescription(),
                   QStringLiteral("feu vert"));
@@ -253,7 +256,8 @@ TEST_F(TapprentTest, WrongAnswersShowTheCorrectionAndStepBackInOrder)
     EXPECT_EQ(enfant<QLabel>("Label3")->text(), QStringLiteral("2 erreurs"));
     EXPECT_EQ(enfant<QLabel>("Label2")->text(), QStringLiteral("On recommence"));
     EXPECT_EQ(enfant<QLabel>("icone_2")->accessibleDescription(), QStringLiteral("faux"));
-    EXPECT_TRUE(enfant<QLabel>("Gradlabel_reponse_2")->styleSheet().contains(QStringLiteral("rgb(0,0,0)")));
+    EXPECT_EQ(enfant<ColourLabel>("Gradlabel_reponse_2")->fond(), QColor(Qt::black));
+    EXPECT_EQ(enfant<ColourLabel>("Gradlabel_reponse_0")->fond(), QColor(255, 0, 0));
     QTest::mouseClick(enfant<QPushButton>("BitBtn3"), Qt::LeftButton);
     EXPECT_TRUE(fenetre->moteur().phase_ordonnee());
     EXPECT_EQ(quest->text(), QStringLiteral("6×7 = "));
