@@ -217,6 +217,33 @@ TEST_F(TapprentTest, OneWholeStepUntilEveryItemIsGreen)
                   + QString::number(repetitionsFaites) + QStringLiteral(" répétitions"));
 }
 
+TEST_F(TapprentTest, OneItemToTheEndThenOnToPerfectionnement)
+{
+    Tperfect perfect(s, env);
+    ouvre({"0709"});
+    fenetre->relie(nullptr, &perfect);
+    QTest::mouseClick(enfant<QPushButton>("BitBtn3"), Qt::LeftButton);
+    repondJuste();
+    QTest::mouseClick(enfant<QPushButton>("BitBtn3"), Qt::LeftButton);
+    // A range of one item: the same question again, without a redraw loop.
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_EQ(quest->text(), QStringLiteral("7×9 = "));
+        repondJuste();
+    }
+    ASSERT_TRUE(visible("BitBtn2"));
+    QString titre;
+    quandVisible(&perfect, [&perfect, &titre] {
+        titre = perfect.windowTitle();
+        perfect.reject();
+    });
+    QTest::mouseClick(enfant<QPushButton>("BitBtn2"), Qt::LeftButton);
+    EXPECT_EQ(titre, QStringLiteral("Perfectionnement: les tables inversées (niveau 'facile')"));
+    EXPECT_EQ(perfect.niveau(), 1);
+    EXPECT_FALSE(fenetre->isVisible());
+    ASSERT_EQ(s.eleve.lignes_seance.size(), 1);
+    EXPECT_TRUE(s.eleve.lignes_seance[0].endsWith(QStringLiteral(": 6 répétitions")));
+}
+
 TEST_F(TapprentTest, WrongAnswersShowTheCorrectionAndStepBackInOrder)
 {
     s.eleve.eleve_nouveau = true;
