@@ -3,6 +3,7 @@
 #include "app/Tboite_message.h"
 #include "core/Catalogue.h"
 #include "core/Clock.h"
+#include "core/EnvironmentDefaults.h"
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
 #include "platform/LockKeys.h"
@@ -77,13 +78,10 @@ QTimer *minuterie(QObject *parent, const QString &nom, int periode, bool uneFois
 Ttest::Ttest(SessionState &state, const Environment &env, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_state(state)
-    , m_clock(env.clock)
-    , m_horlogePropre(env.clock ? nullptr : std::make_unique<SystemClock>())
-    , m_hasardPropre(env.random ? nullptr : std::make_unique<SystemRandom>())
-    , m_moteur(env.clock ? *env.clock : *m_horlogePropre, env.random ? *env.random : *m_hasardPropre)
+    , m_defauts(env)
+    , m_clock(&m_defauts.clock())
+    , m_moteur(m_defauts.clock(), m_defauts.random())
 {
-    if (!m_clock)
-        m_clock = m_horlogePropre.get();
     setObjectName(QStringLiteral("Ttest"));
     setAccessibleName(QStringLiteral("test complet"));
     setWindowTitle(QStringLiteral("test complet"));
@@ -127,16 +125,7 @@ void Ttest::construit()
 
     m_maskEdit = new QLineEdit(m_fond);
     nomme(m_maskEdit, QStringLiteral("MaskEdit1"), QStringLiteral("Ta réponse"));
-    QFont chiffres(QStringLiteral("Arial"));
-    chiffres.setPixelSize(36);
-    chiffres.setBold(true);
-    m_maskEdit->setFont(chiffres);
-    m_maskEdit->setAlignment(Qt::AlignCenter);
     m_maskEdit->setGeometry(355, 160, 90, 52);
-    // Every change of the answer comes from a key, so that each is timed.
-    m_maskEdit->setContextMenuPolicy(Qt::NoContextMenu);
-    m_maskEdit->setDragEnabled(false);
-    m_maskEdit->setAcceptDrops(false);
     m_validateur = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), m_maskEdit);
     m_maskEdit->setValidator(m_validateur);
     connect(m_maskEdit, &QLineEdit::textChanged, this, &Ttest::MaskEdit1Change);

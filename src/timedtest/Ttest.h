@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/EnvironmentDefaults.h"
 #include "core/TestConclusion.h"
 #include "core/TestEngine.h"
 
@@ -82,9 +83,8 @@ private:
     void arrete_chronos();
 
     SessionState &m_state;
+    EnvironmentDefaults m_defauts;
     const Clock *m_clock;
-    std::unique_ptr<Clock> m_horlogePropre;
-    std::unique_ptr<RandomSource> m_hasardPropre;
     TestEngine m_moteur;
     VerdictTest m_verdict;
 

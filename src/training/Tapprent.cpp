@@ -44,13 +44,10 @@ Tapprent::Tapprent(SessionState &state, const Environment &env, QWidget *parent)
     : QDialog(parent)
     , m_state(state)
     , m_env(env)
-    , m_clock(env.clock)
-    , m_horlogePropre(env.clock ? nullptr : std::make_unique<SystemClock>())
-    , m_hasardPropre(env.random ? nullptr : std::make_unique<SystemRandom>())
-    , m_moteur(env.clock ? *env.clock : *m_horlogePropre, env.random ? *env.random : *m_hasardPropre)
+    , m_defauts(env)
+    , m_clock(&m_defauts.clock())
+    , m_moteur(m_defauts.clock(), m_defauts.random())
 {
-    if (!m_clock)
-        m_clock = m_horlogePropre.get();
     setObjectName(QStringLiteral("Tapprent"));
     setAccessibleName(QStringLiteral("Apprentissage des tables"));
     setWindowTitle(QStringLiteral("Apprentissage des tables"));
@@ -106,15 +103,6 @@ void Tapprent::construit()
     m_labelQuest->move(kGaucheQuestion, kHautQuestion);
     m_maskEdit = new QLineEdit(m_fond);
     nomme(m_maskEdit, QStringLiteral("MaskEdit1"), QStringLiteral("Ta réponse"));
-    QFont chiffres(QStringLiteral("Arial"));
-    chiffres.setPixelSize(36);
-    chiffres.setBold(true);
-    m_maskEdit->setFont(chiffres);
-    m_maskEdit->setAlignment(Qt::AlignCenter);
-    // Every change of the answer comes from a key, so that each is timed.
-    m_maskEdit->setContextMenuPolicy(Qt::NoContextMenu);
-    m_maskEdit->setDragEnabled(false);
-    m_maskEdit->setAcceptDrops(false);
     m_validateur = new QRegularExpressionValidator(m_maskEdit);
     m_maskEdit->setValidator(m_validateur);
     m_maskEdit->hide();

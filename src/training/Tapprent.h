@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/EnvironmentDefaults.h"
 #include "core/TrainingEngine.h"
 
 #include <QDialog>
@@ -91,9 +92,8 @@ private:
 
     SessionState &m_state;
     const Environment &m_env;
+    EnvironmentDefaults m_defauts;
     const Clock *m_clock;
-    std::unique_ptr<Clock> m_horlogePropre;
-    std::unique_ptr<RandomSource> m_hasardPropre;
     TrainingEngine m_moteur;
     Tchoix_libre *m_choixLibre = nullptr;
     Tperfect *m_perfect = nullptr;

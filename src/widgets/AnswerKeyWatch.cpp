@@ -14,6 +14,15 @@ AnswerKeyWatch::AnswerKeyWatch(QWidget *fenetre, QLineEdit *champ, const Clock &
     , m_champ(champ)
     , m_clock(clock)
 {
+    // Every change of the answer comes from a key, so that each is timed.
+    QFont chiffres(QStringLiteral("Arial"));
+    chiffres.setPixelSize(36);
+    chiffres.setBold(true);
+    champ->setFont(chiffres);
+    champ->setAlignment(Qt::AlignCenter);
+    champ->setContextMenuPolicy(Qt::NoContextMenu);
+    champ->setDragEnabled(false);
+    champ->setAcceptDrops(false);
 }
 
 AnswerKeyWatch::~AnswerKeyWatch()

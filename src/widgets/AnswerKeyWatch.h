@@ -11,7 +11,8 @@ class QWidget;
 // is shown, Num Lock and Caps Lock are kept on so the numeric keypad types
 // digits, and every key pressed in the answer field is dated from its own
 // time stamp (KeyPressTime) before the field handles it. The window asks
-// for that moment when the field's text changes.
+// for that moment when the field's text changes. The field is given its
+// large digits and loses its paste and drop, so that every change is a key.
 class AnswerKeyWatch : public QObject
 {
     Q_OBJECT

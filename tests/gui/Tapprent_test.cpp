@@ -10,6 +10,7 @@
 #include "widgets/ColourLabel.h"
 #include "widgets/Dialogs.h"
 #include "widgets/KeyPressTime.h"
+#include "support/Wait.h"
 
 #include <gtest/gtest.h>
 
@@ -25,19 +26,6 @@
 #include <QToolButton>
 
 namespace {
-
-template <typename F>
-bool attend(F condition, int timeoutMs = 3000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(2);
-    }
-    return true;
-}
 
 // Runs the action once the modal window is on screen (its exec() is running).
 template <typename F>
