@@ -102,7 +102,11 @@ void Tchoix_libre::montre_choix()
 void Tchoix_libre::Button1Click()
 {
     const QStringList produits = Catalogue::liste_produits_tables(m_choix.cles());
-    if (!produits.isEmpty())
-        m_state.produits_a_memoriser = produits;
+    // No objective table to choose from: the training keeps what it has.
+    if (produits.isEmpty()) {
+        reject();
+        return;
+    }
+    m_state.produits_a_memoriser = produits;
     accept();
 }
