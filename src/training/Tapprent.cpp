@@ -2,12 +2,11 @@
 
 #include "core/Catalogue.h"
 #include "core/Clock.h"
-#include "core/ItemSelection.h"
 #include "core/Paths.h"
 #include "core/RandomSource.h"
-#include "core/SelectionButtons.h"
 #include "core/SessionState.h"
 #include "core/StartupLog.h"
+#include "training/SelectionBar.h"
 #include "training/StepPanel.h"
 #include "training/Tchoix_libre.h"
 #include "training/Tperfect.h"
@@ -17,7 +16,6 @@
 #include "widgets/Dialogs.h"
 #include "widgets/Naming.h"
 
-#include <QButtonGroup>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +23,6 @@
 #include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QTimer>
-#include <QToolButton>
 
 namespace {
 
@@ -35,7 +32,6 @@ constexpr int kGaucheQuestion = 330;
 constexpr int kHautQuestion = 180;
 constexpr int kHauteurQuestion = 52;
 constexpr int kEcartBoutons = 27;
-constexpr int kHauteurBarre = 36;
 const QString kTitrePlusVite = QStringLiteral("Plus vite") + QStringLiteral(" !!!");
 
 } // namespace
@@ -96,7 +92,9 @@ QLabel *Tapprent::etiquette(const QString &nom, const QString &texte, int taille
 void Tapprent::construit()
 {
     m_fond = (new ActivityWindowFrame(this, QStringLiteral("fond"), QStringLiteral("Apprentissage")))->contenu();
-    construit_barre();
+    m_barre = new SelectionBar(m_state, this);
+    connect(m_barre, &SelectionBar::produitsChanges, this, &Tapprent::reinitialisation_apprentissage);
+    connect(m_barre, &SelectionBar::choixLibreDemande, this, &Tapprent::SpeedButton_libreClick);
 
     m_panel = new StepPanel(m_fond);
     m_labelQuest = etiquette(QStringLiteral("label_quest1"), QString(), 30, QStringLiteral("rgb(0,0,128)"));
@@ -146,53 +144,6 @@ void Tapprent::construit()
     connect(m_timer1, &QTimer::timeout, this, &Tapprent::Timer1Timer);
 }
 
-void Tapprent::construit_barre()
-{
-    // The selection bar stays at the window's top left, outside the centred area.
-    m_barre = new QFrame(this);
-    nomme(m_barre, QStringLiteral("Panel_btn"), QStringLiteral("Choix des produits"));
-    m_barre->setFrameShape(QFrame::Panel);
-    m_barre->setFrameShadow(QFrame::Raised);
-    m_barre->setGeometry(0, 0, 4000, kHauteurBarre);
-    auto outil = [this](const QString &nom, const QString &texte, const QString &bulle, int x, int largeur) {
-        auto *b = new QToolButton(m_barre);
-        b->setObjectName(nom);
-        b->setText(texte);
-        b->setToolTip(bulle);
-        b->setGeometry(x, 4, largeur, kHauteurBarre - 8);
-        return b;
-    };
-    m_boutonTables = outil(QStringLiteral("SpeedButton_tables"), QStringLiteral("Tables"),
-                           QStringLiteral("Tables: choix auto"), 6, 70);
-    m_boutonTrous = outil(QStringLiteral("SpeedButton_trous"), QStringLiteral("Produits"),
-                          QStringLiteral("Produits: choix auto"), 80, 70);
-    for (QToolButton *b : {m_boutonTables, m_boutonTrous})
-        b->setCheckable(true);
-    auto *groupe = new QButtonGroup(this);
-    groupe->addButton(m_boutonTables);
-    groupe->addButton(m_boutonTrous);
-    auto *libre = outil(QStringLiteral("SpeedButton_libre"), QStringLiteral("Choix libre"),
-                        QStringLiteral("Tables: choix libre"), 154, 90);
-    auto *label1 = new QLabel(QStringLiteral("Nous travaillons actuellement"), m_barre);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setGeometry(256, 4, 190, kHauteurBarre - 8);
-    m_label4 = new QLabel(m_barre);
-    m_label4->setObjectName(QStringLiteral("Label4"));
-    m_label4->setAlignment(Qt::AlignCenter);
-    m_label4->setGeometry(446, 4, 36, kHauteurBarre - 8);
-    auto *plus = outil(QStringLiteral("SpeedButton1"), QStringLiteral("+"), QStringLiteral("Un de plus"), 484, 28);
-    auto *moins = outil(QStringLiteral("SpeedButton10"), QStringLiteral("-"), QStringLiteral("Un de moins"), 514, 28);
-    auto *labelObj = new QLabel(QStringLiteral("produits"), m_barre);
-    labelObj->setObjectName(QStringLiteral("Label_obj"));
-    labelObj->setGeometry(548, 4, 80, kHauteurBarre - 8);
-
-    connect(m_boutonTables, &QToolButton::clicked, this, &Tapprent::SpeedButton_tablesClick);
-    connect(m_boutonTrous, &QToolButton::clicked, this, &Tapprent::SpeedButton_trousClick);
-    connect(libre, &QToolButton::clicked, this, &Tapprent::SpeedButton_libreClick);
-    connect(plus, &QToolButton::clicked, this, &Tapprent::SpeedButton1Click);
-    connect(moins, &QToolButton::clicked, this, &Tapprent::SpeedButton10Click);
-}
-
 void Tapprent::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -216,8 +167,6 @@ void Tapprent::FormShow()
     const EleveState &e = m_state.eleve;
     setWindowTitle(e.prenom + QLatin1Char(' ') + e.nom + QStringLiteral(": ") + QStringLiteral("Apprentissage des tables")
                    + QLatin1Char('.'));
-    m_boutonTables->setChecked(m_state.objectif_apprentissage.mode_tables);
-    m_boutonTrous->setChecked(!m_state.objectif_apprentissage.mode_tables);
     demarre_plan();
     if (e.eleve_nouveau)
         QTimer::singleShot(0, this, &Tapprent::FormActivate);
@@ -256,17 +205,10 @@ void Tapprent::demarre_plan()
                                                         m_etapeTerminee, m_retour, m_etapeSuivante, m_label2,
                                                         m_label3, m_bitBtn3})
         w->hide();
-    actualise_compteur();
+    m_barre->actualise();
     cree_tuiles();
     if (m_moteur.initialise_etape())
         affiche_etape();
-}
-
-void Tapprent::actualise_compteur()
-{
-    const int n = int(m_state.produits_a_memoriser.size());
-    m_label4->setText(QString::number(n));
-    m_label4->setToolTip(SelectionButtons::bulle_compteur(n));
 }
 
 void Tapprent::cree_tuiles()
@@ -570,48 +512,8 @@ void Tapprent::BitBtn2Click()
     m_perfect->exec();
 }
 
-void Tapprent::change_produits_a_memoriser()
-{
-    const QStringList avant = m_state.produits_a_memoriser;
-    const QStringList apres = ItemSelection::change_produits_a_memoriser(
-        m_state.objectif_apprentissage, m_state.classement_tables, m_state.classement_produits);
-    if (apres.isEmpty()) {
-        // Nothing left to learn that way: the training keeps its items.
-        Dialogs::information(this, QStringLiteral("Apprentissage inutile"), QStringLiteral("Tu sais déjà tes tables!!"));
-        return;
-    }
-    m_state.produits_a_memoriser = apres;
-    actualise_compteur();
-    reinitialisation_apprentissage();
-}
-
-void Tapprent::SpeedButton_tablesClick()
-{
-    if (SelectionButtons::choix_tables(m_state.objectif_apprentissage, m_state.classement_tables))
-        change_produits_a_memoriser();
-}
-
-void Tapprent::SpeedButton_trousClick()
-{
-    if (SelectionButtons::choix_produits(m_state.objectif_apprentissage))
-        change_produits_a_memoriser();
-}
-
 void Tapprent::SpeedButton_libreClick()
 {
-    m_state.objectif_apprentissage.choix_libre = false;
     if (m_choixLibre && m_choixLibre->exec() == QDialog::Accepted)
         reinitialisation_apprentissage();
-}
-
-void Tapprent::SpeedButton1Click()
-{
-    if (SelectionButtons::plus(m_state.objectif_apprentissage, m_state.classement_tables, m_state.classement_produits))
-        change_produits_a_memoriser();
-}
-
-void Tapprent::SpeedButton10Click()
-{
-    if (SelectionButtons::moins(m_state.objectif_apprentissage, m_state.classement_tables))
-        change_produits_a_memoriser();
 }

@@ -17,8 +17,8 @@ class QLineEdit;
 class QPushButton;
 class QRegularExpressionValidator;
 class QTimer;
-class QToolButton;
 class RandomSource;
+class SelectionBar;
 class StepPanel;
 class Tchoix_libre;
 class Tperfect;
@@ -54,7 +54,6 @@ protected:
 
 private:
     void construit();
-    void construit_barre();
     QPushButton *bouton(const QString &nom, const QString &texte, const QRect &geometrie);
     QLabel *etiquette(const QString &nom, const QString &texte, int taille, const QString &couleur);
 
@@ -74,8 +73,6 @@ private:
     void fin_apprentissage();
     void ferme_apprentissage();
     void remet_ligne_historique();
-    void change_produits_a_memoriser();
-    void actualise_compteur();
 
     void MaskEdit1Change(const QString &texte);
     void Button_je_passeClick();
@@ -84,11 +81,7 @@ private:
     void BitBtn3Click();
     void BitBtn2Click();
     void Timer1Timer();
-    void SpeedButton_tablesClick();
-    void SpeedButton_trousClick();
     void SpeedButton_libreClick();
-    void SpeedButton1Click();
-    void SpeedButton10Click();
 
     SessionState &m_state;
     const Environment &m_env;
@@ -99,10 +92,7 @@ private:
     Tperfect *m_perfect = nullptr;
 
     QWidget *m_fond = nullptr;
-    QFrame *m_barre = nullptr;
-    QToolButton *m_boutonTables = nullptr;
-    QToolButton *m_boutonTrous = nullptr;
-    QLabel *m_label4 = nullptr;
+    SelectionBar *m_barre = nullptr;
     StepPanel *m_panel = nullptr;
     QLabel *m_labelQuest = nullptr;
     QLineEdit *m_maskEdit = nullptr;

@@ -337,6 +337,31 @@ TEST_F(TapprentTest, FreeChoiceRebuildsThePlanAndKeepsTheWorkDone)
     EXPECT_EQ(s.eleve.lignes_seance.size(), 1);
 }
 
+TEST_F(TapprentTest, SelectionBarChoosesTheItemsAgainAndRestarts)
+{
+    s.classement_tables = {"table_7=20", "table_8=40"};
+    s.classement_produits = {"0708=0", "0807=0", "0709=100"};
+    s.objectif_apprentissage.mode_tables = true;
+    ouvre(Catalogue::liste_produits_tables(QStringLiteral("table_7")));
+    auto *compteur = enfant<QLabel>("Label4");
+    EXPECT_EQ(compteur->toolTip(), QStringLiteral("8 produits à apprendre"));
+    EXPECT_TRUE(enfant<QToolButton>("SpeedButton_tables")->isChecked());
+
+    QTest::mouseClick(enfant<QToolButton>("SpeedButton1"), Qt::LeftButton);
+    EXPECT_EQ(compteur->text(), QStringLiteral("16"));
+    EXPECT_EQ(fenetre->moteur().items().size(), 16);
+    QTest::mouseClick(enfant<QToolButton>("SpeedButton1"), Qt::LeftButton);
+    EXPECT_EQ(compteur->text(), QStringLiteral("16"));
+
+    // Single products: the ranking stops at the first one known.
+    QTest::mouseClick(enfant<QToolButton>("SpeedButton_trous"), Qt::LeftButton);
+    EXPECT_FALSE(s.objectif_apprentissage.mode_tables);
+    EXPECT_EQ(s.produits_a_memoriser, (QStringList{"0708", "0807"}));
+    EXPECT_EQ(compteur->toolTip(), QStringLiteral("2 produits à apprendre"));
+    EXPECT_EQ(fenetre->moteur().etape_courante(), 0);
+    EXPECT_EQ(enfant<QLabel>("Gradlabel_1")->text(), QStringLiteral(" 8×7 "));
+}
+
 TEST_F(TapprentTest, StepPanelRowsShrinkFromEighteenItemsWithoutPictures)
 {
     QWidget zone;
