@@ -283,6 +283,10 @@ TEST_F(TapprentTest, ResponseTimeIsTakenFromTheKeyStamp)
     ouvre({"0709", "0809"});
     QTest::mouseClick(enfant<QPushButton>("BitBtn3"), Qt::LeftButton);
     ASSERT_EQ(quest->text(), QStringLiteral("7×9 = "));
+    // Enter in the answer field presses no button ("je ne sais pas" least of all).
+    QTest::keyClick(champ, Qt::Key_Return);
+    EXPECT_EQ(repetitions(), 0);
+    EXPECT_TRUE(fenetre->isVisible());
     // The first digit was pressed 660 ms before the window got to it.
     clock.advanceMs(2000);
     QKeyEvent six(QEvent::KeyPress, Qt::Key_6, Qt::NoModifier, QStringLiteral("6"));
