@@ -5,6 +5,7 @@
 #include "app/Tboite_message.h"
 #include "app/Tident.h"
 #include "core/Catalogue.h"
+#include "core/Clock.h"
 #include "core/HistoryLines.h"
 #include "core/MonopostCleanup.h"
 #include "core/Paths.h"
@@ -12,6 +13,7 @@
 #include "core/PupilSession.h"
 #include "core/RecordsList.h"
 #include "core/TeacherAccess.h"
+#include "core/TestConclusion.h"
 #include "core/TextFile.h"
 #include "platform/LockKeys.h"
 #include "teacher/TAcces_prof.h"
@@ -380,8 +382,9 @@ void Tgeneral::lance_test()
     if (!m_fenetres.test)
         return;
     const EleveState &e = m_state.eleve;
-    // A test taken in this very session counts as the day's test too.
-    const bool testDuJour = e.seance_du_jour || e.test_fait_aujourdhui;
+    // Only a test that made today's graph point makes the next one count for
+    // nothing; a morning of training, or a test of the squares, does not.
+    const bool testDuJour = TestConclusion::test_compte_aujourdhui(e, m_env.clock->now().date());
     if (e.eleve_nouveau && !e.test_fait_aujourdhui) {
         if (m_fenetres.boiteMessage)
             montre_message(QStringLiteral("Premier test"), Tboite_message::texte_premier_test());

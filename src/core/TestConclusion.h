@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+struct EleveState;
 struct SessionState;
 
 // Everything the verdict panel shows once a test is over.
@@ -56,6 +57,11 @@ public:
     // gives the bare number.
     static QString joint_tables(const QStringList &numeros);
     static int largeur_pourcent(int score);
+
+    // True when a test has already counted today: the graph's last point is
+    // dated today. A later test of the day then changes neither the graph nor
+    // the training advice, which is what the one-test-a-day warning says.
+    static bool test_compte_aujourdhui(const EleveState &eleve, const QDate &aujourdhui);
 
     // enregistrements: the answer records; ligneTest: the whole test line;
     // testTablesClassiques: the test asked exactly the tables 2 to 9.

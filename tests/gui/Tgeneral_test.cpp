@@ -290,8 +290,29 @@ TEST_F(TgeneralTest, TheTestButtonWarnsAfterTheDaysTestAndLeadsANewPupilThroughT
     ASSERT_NE(bouton, nullptr);
     bouton->show();
 
-    // Already a session today: the warning, Cancel keeps the test closed.
+    // A session today that made no graph point (training only, or a test of
+    // the squares): the test will count, so no warning.
+    const struct
+    {
+        const char *nom;
+        QList<EntreeGraphique> graphique;
+    } sansAvertissement[] = {
+        {"aucun point", {}},
+        {"dernier point hier", {entree(QDate(2026, 12, 9), 80)}},
+    };
     m_state.eleve.seance_du_jour = true;
+    for (const auto &c : sansAvertissement) {
+        SCOPED_TRACE(c.nom);
+        m_state.eleve.graphique = c.graphique;
+        bouton->click();
+        EXPECT_TRUE(Dialogs::history().isEmpty());
+        EXPECT_TRUE(f.test->isVisible());
+        f.test->hide();
+        bouton->show();
+    }
+
+    // Today's point is there: the warning, Cancel keeps the test closed.
+    m_state.eleve.graphique = {entree(QDate(2026, 12, 9), 80), entree(QDate(2026, 12, 10), 90)};
     Dialogs::setNextAnswer(false);
     bouton->click();
     ASSERT_EQ(Dialogs::history().size(), 1);
@@ -310,6 +331,7 @@ TEST_F(TgeneralTest, TheTestButtonWarnsAfterTheDaysTestAndLeadsANewPupilThroughT
 
     // A new pupil: the box with the instructions, and no test yet.
     m_state.eleve.seance_du_jour = false;
+    m_state.eleve.graphique.clear();
     m_state.eleve.eleve_nouveau = true;
     Dialogs::clearHistory();
     m_fenetre->lance_test();
