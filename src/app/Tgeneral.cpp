@@ -40,6 +40,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -140,6 +141,7 @@ void Tgeneral::relieFenetres()
     active(f.aboutBox, {m_ui.N1});
 
     if (f.test) {
+        connect(f.test, &Ttest::testShown, this, &Tgeneral::testMontre, Qt::UniqueConnection);
         connect(f.test, &Ttest::testHidden, this, &Tgeneral::etape_session_3, Qt::UniqueConnection);
         connect(f.test, &Ttest::graphiqueChange, this, &Tgeneral::affiche_graphique, Qt::UniqueConnection);
         connect(f.test, &Ttest::recordsChanges, this, &Tgeneral::actualise_affichage_records, Qt::UniqueConnection);
@@ -318,6 +320,8 @@ bool Tgeneral::changement_eleve()
 
 void Tgeneral::ButtonChangerEleveClick()
 {
+    if (m_fenetres.test && m_fenetres.test->isVisible())
+        return;
     if (changement_eleve())
         demande_identification();
 }
@@ -424,8 +428,22 @@ void Tgeneral::button_testClick()
     lance_test();
 }
 
+void Tgeneral::verrouilleCommandes(bool testOuvert)
+{
+    menuBar()->setEnabled(!testOuvert);
+    m_ui.Panel_boutons->setEnabled(!testOuvert);
+    m_ui.button_test->setEnabled(!testOuvert && m_fenetres.test);
+    m_ui.Button_records->setEnabled(!testOuvert && m_fenetres.texte);
+}
+
+void Tgeneral::testMontre()
+{
+    verrouilleCommandes(true);
+}
+
 void Tgeneral::etape_session_3()
 {
+    verrouilleCommandes(false);
     m_ui.Label_clique_ici->hide();
     m_ui.button_test->hide();
     affiche_graphique();
@@ -571,6 +589,18 @@ void Tgeneral::closeEvent(QCloseEvent *event)
     if (m_fermee) {
         event->accept();
         return;
+    }
+    if (m_fenetres.test && m_fenetres.test->isVisible()) {
+        // Only the end of a test hands its results on: a test cut short is
+        // dropped, what the session did before it is still recorded.
+        if (m_fenetres.test->testEnCours() && !m_fermetureSansQuestion
+            && !Dialogs::question(this, QStringLiteral("Test en cours"),
+                                  QStringLiteral("Tu n'as pas fini ton test.\nFermer Tabulon quand même? "
+                                                 "Ce test ne sera pas enregistré."))) {
+            event->ignore();
+            return;
+        }
+        m_fenetres.test->hide();
     }
     if (!EnregistrementSeance() && !m_fermetureSansQuestion
         && !Dialogs::question(this, kTitreEnregistrement,

@@ -214,8 +214,10 @@ void Ttest::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // A window restored from the task bar is not a new test.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         FormShow();
+        emit testShown();
+    }
 }
 
 void Ttest::FormShow()
