@@ -234,14 +234,12 @@ void Tgeneral::initialise_session_eleve()
     police.setPointSize(24);
     m_ui.Label_classe->setFont(police);
     m_ui.Label_classe->setText(e.classe);
-    m_ui.Label_classe->setAccessibleName(e.classe);
     m_ui.Label_classe->adjustSize();
     m_ui.Label_classe->setVisible(!e.classe.isEmpty());
 
     actualiseObjectifs();
     if (!e.cle_eleve.isEmpty() || !e.nom.isEmpty()) {
         m_ui.Label_nom->setText(e.nom + QLatin1Char(' ') + e.prenom);
-        m_ui.Label_nom->setAccessibleName(m_ui.Label_nom->text());
         ajusteNom();
         m_ui.Label_nom->show();
     }
@@ -283,7 +281,6 @@ void Tgeneral::ajusteNom()
 void Tgeneral::actualiseObjectifs()
 {
     m_ui.Label_objectifs->setText(Catalogue::nom_liste_tables(m_state.objectifs));
-    m_ui.Label_objectifs->setAccessibleName(m_ui.Label_objectifs->text());
 }
 
 bool Tgeneral::EnregistrementSeance()
@@ -360,7 +357,6 @@ void Tgeneral::actualise_affichage_records()
         QLabel *record = m_ui.LabelRecords.at(n);
         if (n < premiers.size()) {
             record->setText(QString::number(n + 1) + QStringLiteral(". ") + premiers.at(n));
-            record->setAccessibleName(record->text());
             record->show();
         } else {
             record->clear();

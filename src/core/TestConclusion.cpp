@@ -112,6 +112,7 @@ VerdictTest TestConclusion::fin_du_test(SessionState &state, const QString &enre
     verdict.classique = HistoryLines::est_test_classique(enregistrements);
 
     eleve.lignes_seance.append(ligneTest);
+    verdict.descriptionGrille = Evaluation::description_grille(enregistrements, state.temps_acceptable);
 
     verdict.jour = Dates::jour_texte(aujourdhui);
     const bool premier = !test_compte_aujourdhui(eleve, aujourdhui);

@@ -15,6 +15,8 @@ struct VerdictTest
     bool premierTestDuJour = false;     // the hand-over to the training was made
     bool nouveauPointGraphique = false;
 
+    QString descriptionGrille;          // the grid said in words, for a screen reader
+
     // False for a test of the extended tables: the grid only, no verdict.
     bool classique = false;
 

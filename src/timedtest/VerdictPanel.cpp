@@ -97,7 +97,6 @@ QLabel *VerdictPanel::cree(const QString &nom, int pixels, bool gras, const QCol
 {
     auto *label = new QLabel(this);
     label->setObjectName(nom);
-    label->setAccessibleName(nom);
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(pixels);
     f.setBold(gras);
@@ -214,6 +213,7 @@ void VerdictPanel::affiche(const VerdictTest &verdict, const QImage &grille)
     if (!grille.isNull()) {
         m_image2->setPixmap(QPixmap::fromImage(grille));
         m_image2->resize(grille.size());
+        m_image2->setAccessibleDescription(verdict.descriptionGrille);
         m_image2->move(kGaucheGrille, kHautGrille);
         m_image2->show();
         resize(2 * m_image2->x() + m_image2->width(), std::max(kHauteur, kHautGrille + grille.height() + 10));
@@ -273,6 +273,7 @@ void VerdictPanel::affiche(const VerdictTest &verdict, const QImage &grille)
     m_pourcent->setToolTip(QStringLiteral("Vitesse: %1 bonnes réponses par minute").arg(verdict.texteVitesse));
     m_pourcent->setFixedSize(verdict.largeurPourcent, 40);
     m_image1->setPixmap(QPixmap::fromImage(dessine_jauge(verdict.scoreGlobal)));
+    m_image1->setAccessibleDescription(QStringLiteral("%1 %, %2").arg(verdict.scoreGlobal).arg(verdict.niveau));
     m_image1->resize(36, 36);
     m_apprec->adjustSize();
     const int x2 = m_tuSais->width() + 5;
