@@ -10,8 +10,10 @@
 #include "widgets/Dialogs.h"
 #include "support/Accessibility.h"
 #include "support/FakeSystem.h"
+#include "support/Wait.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,19 +26,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-template <typename F>
-bool attend(F condition, int timeoutMs = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(2);
-    }
-    return true;
-}
 
 // Windows of the toolkit itself (menus, tool tips, the hint bubble) are not
 // windows of the program.
@@ -144,6 +133,18 @@ TEST(Accessibility, EveryWindowOfTheProgramIsHeardAsItIsSeen)
         }
     });
     veille.start();
+    // A window that opens a box of its own when shown must not hang the walk.
+    QTimer surveillance;
+    surveillance.setInterval(1000);
+    QObject::connect(&surveillance, &QTimer::timeout, [&] {
+        if (depuis.elapsed() < 60000)
+            return;
+        if (auto *modale = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            ADD_FAILURE() << "fenêtre modale restée ouverte: " << modale->objectName().toStdString();
+            modale->reject();
+        }
+    });
+    surveillance.start();
     app.run();
     Dialogs::setTestMode(false);
 
