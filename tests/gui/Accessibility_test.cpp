@@ -1,3 +1,4 @@
+#include "app/GraphBar.h"
 #include "app/TabulonApp.h"
 #include "app/Tboite_message.h"
 #include "app/Tgeneral.h"
@@ -107,6 +108,13 @@ TEST(Accessibility, EveryWindowOfTheProgramIsHeardAsItIsSeen)
                                            entree(QDate(2026, 12, 10), 100)};
             general->affiche_graphique();
             QTest::qWait(20);
+            QStringList barres;
+            for (GraphBar *barre : general->findChildren<GraphBar *>())
+                barres << Accessibility::description(barre);
+            barres.sort();
+            EXPECT_EQ(barres.join(QLatin1Char('|')).toStdString(),
+                      std::string("Jeudi 10/12/2026 : 100 %, parfait|Mardi 08/12/2026 : 45 %, très faible|"
+                                  "Mercredi 09/12/2026 : 85 %, bien"));
             examine(general);
             const QList<QWidget *> fenetres = QApplication::topLevelWidgets();
             for (QWidget *fenetre : fenetres) {
