@@ -22,7 +22,8 @@ TAcces_prof::TAcces_prof(SessionState &state, QWidget *parent)
     Label18 = nomme(new QLabel(this), QStringLiteral("Label18"));
     Label8 = nomme(new QLabel(this), QStringLiteral("Label8"));
     Label8->setStyleSheet(QStringLiteral("QLabel { color: #b00020; font-weight: bold; }"));
-    Edit3 = nomme(new QLineEdit(this), QStringLiteral("Edit3"), QStringLiteral("Code professeur"));
+    // Heard by its label, the prompt above it.
+    Edit3 = nomme(new QLineEdit(this), QStringLiteral("Edit3"));
     Edit3->setMaxLength(4);
     Edit3->setEchoMode(QLineEdit::Password);
     // Every character is shown as "*", whatever the platform's habit.

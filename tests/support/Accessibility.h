@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStringList>
 #include <QTextDocument>
 #include <QToolButton>
@@ -99,8 +103,19 @@ inline QStringList fautes(QWidget *fenetre)
             affiche = commeLu(texteAffiche(bouton));
             aTexte = !affiche.isEmpty();
             sansTexte = !aTexte;
+        } else if (qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w)
+                   || qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractItemView *>(w)) {
+            // A field is heard by its name (or its label's), then its content.
+            sansTexte = !w->parentWidget() || !qobject_cast<QAbstractSpinBox *>(w->parentWidget());
         } else {
             sansTexte = estDessin(w);
+        }
+        // A field that a label names is heard by that label's text.
+        if (auto *label = qobject_cast<QLabel *>(w); label && label->buddy() && label->buddy()->isVisible()) {
+            const QString champ = commeLu(nom(label->buddy()));
+            if (champ != affiche)
+                liste << QStringLiteral("%1 : nommé par « %2 », entendu « %3 »")
+                             .arg(decrit(label->buddy()), affiche, champ);
         }
         if (aTexte && entendu != affiche)
             liste << QStringLiteral("%1 : affiche « %2 », entendu « %3 »").arg(decrit(w), affiche, entendu);
