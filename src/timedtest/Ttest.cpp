@@ -94,7 +94,7 @@ Ttest::~Ttest() = default;
 QPushButton *Ttest::bouton(const QString &nom, const QString &texte, const QRect &geometrie)
 {
     auto *b = new QPushButton(texte, m_fond);
-    nomme(b, nom, texte.trimmed());
+    nomme(b, nom);
     b->setGeometry(geometrie);
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(14);
@@ -114,7 +114,7 @@ void Ttest::construit()
     m_panel1->setFrameShadow(QFrame::Raised);
     m_panel1->setGeometry(200, 40, 400, 100);
     m_labelQuest = new QLabel(m_panel1);
-    nomme(m_labelQuest, QStringLiteral("Label_quest"), QStringLiteral("Question"));
+    nomme(m_labelQuest, QStringLiteral("Label_quest"));
     m_labelQuest->setGeometry(4, 4, 392, 92);
     m_labelQuest->setAlignment(Qt::AlignCenter);
     m_labelQuest->setTextFormat(Qt::PlainText);
@@ -156,7 +156,7 @@ void Ttest::construit()
     nomme(m_compteur, QStringLiteral("compteur"), QStringLiteral("Secondes écoulées"));
     m_compteur->setGeometry(3, 3, 64, 46);
     m_labelTemps = new QLabel(m_fond);
-    nomme(m_labelTemps, QStringLiteral("Label_temps"), QStringLiteral("Temps écoulé"));
+    nomme(m_labelTemps, QStringLiteral("Label_temps"));
     QFont avis(QStringLiteral("Arial"));
     avis.setPixelSize(18);
     avis.setBold(true);
@@ -202,8 +202,10 @@ void Ttest::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // A window restored from the task bar is not a new test.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         FormShow();
+        emit testShown();
+    }
 }
 
 void Ttest::FormShow()
@@ -287,7 +289,7 @@ void Ttest::initialisation_test()
     int droite = kLargeurFond;
     for (int i = 1; i <= m_moteur.nombre_produits(); ++i) {
         auto *tuile = new QLabel(m_fond);
-        nomme(tuile, QStringLiteral("panel%1").arg(i + 3), Catalogue::ecrit_produit(m_moteur.produits()[i - 1]));
+        nomme(tuile, QStringLiteral("panel%1").arg(i + 3));
         tuile->setGeometry(kGaucheTuiles + 42 * ((i - 1) / 8), kHautTuiles + 18 * ((i - 1) % 8), 40, 16);
         tuile->setFrameShape(QFrame::Panel);
         tuile->setFrameShadow(QFrame::Sunken);

@@ -38,12 +38,15 @@ public:
     ~Ttest() override;
 
     const TestEngine &moteur() const { return m_moteur; }
+    // Questions are still being asked: closing now would lose this test.
+    bool testEnCours() const { return isVisible() && m_moteur.actif(); }
     const VerdictTest &verdict() const { return m_verdict; }
     Tboite_message *boiteMessage() const { return m_boite; }
     // The tile of a 1-based position in the product list ("panel" + position + 3).
     QLabel *panl(int position) const;
 
 signals:
+    void testShown();                           // the main window locks its commands
     void testHidden();                          // the main window runs etape_session_3
     void graphiqueChange();                     // a new point was added to the graph
     void recordsChanges();                      // the records list was updated

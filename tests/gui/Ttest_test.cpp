@@ -30,6 +30,7 @@ namespace {
 
 const QString kClassiques = "table_2,table_3,table_4,table_5,table_6,table_7,table_8,table_9";
 
+// Waits for the condition while the event loop runs; false after the timeout.
 class TtestTest : public ::testing::Test
 {
 protected:
