@@ -10,6 +10,7 @@
 #include "widgets/ColourLabel.h"
 #include "widgets/Dialogs.h"
 #include "widgets/KeyPressTime.h"
+#include "support/Accessibility.h"
 #include "support/Wait.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +145,7 @@ TEST_F(TapprentTest, OneWholeStepUntilEveryItemIsGreen)
     EXPECT_EQ(enfant<QLabel>("Label4")->text(), QStringLiteral("3"));
     EXPECT_EQ(enfant<ColourLabel>("tuile_0")->fond(), QColor(255, 0, 0));
     EXPECT_EQ(enfant<ColourLabel>("tuile_3"), nullptr);
+    EXPECT_TRUE(Accessibility::fautes(fenetre.get()).isEmpty()) << Accessibility::fautes(fenetre.get()).join(u'\n').toStdString();
 
     QTest::mouseClick(enfant<QPushButton>("BitBtn3"), Qt::LeftButton);
     EXPECT_FALSE(visible("Gradlabel_egale_1"));
@@ -188,13 +190,7 @@ TEST_F(TapprentTest, OneWholeStepUntilEveryItemIsGreen)
     EXPECT_TRUE(s.objectif_apprentissage.apprentissage_termine);
 
     // Everything the pupil reads is what a screen reader reads.
-    for (QLabel *l : fenetre->findChildren<QLabel *>()) {
-        if (!l->isVisible() || l->text().isEmpty())
-            continue;
-        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(l);
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->text(QAccessible::Name), l->text()) << l->objectName().toStdString();
-    }
+    EXPECT_TRUE(Accessibility::fautes(fenetre.get()).isEmpty()) << Accessibility::fautes(fenetre.get()).join(u'\n').toStdString();
 
     const QString fin = clock.now().time().toString(QStringLiteral("HH:mm:ss"));
     QTest::mouseClick(enfant<QPushButton>("BitBtn1"), Qt::LeftButton);
@@ -258,6 +254,7 @@ TEST_F(TapprentTest, WrongAnswersShowTheCorrectionAndStepBackInOrder)
     EXPECT_TRUE(ok->isVisible() && ok->hasFocus());
     EXPECT_EQ(ok->x(), enfant<QLabel>("label_rep2")->geometry().right() + 15);
     EXPECT_EQ(enfant<QLabel>("Gradlabel_2")->accessibleDescription(), QStringLiteral("rouge"));
+    EXPECT_TRUE(Accessibility::fautes(fenetre.get()).isEmpty()) << Accessibility::fautes(fenetre.get()).join(u'\n').toStdString();
     QTest::keyClick(ok, Qt::Key_Return);
     EXPECT_FALSE(ok->isVisible());
     // One step back, then on again.
@@ -273,6 +270,7 @@ TEST_F(TapprentTest, WrongAnswersShowTheCorrectionAndStepBackInOrder)
     EXPECT_EQ(enfant<QLabel>("icone_2")->accessibleDescription(), QStringLiteral("faux"));
     EXPECT_EQ(enfant<ColourLabel>("Gradlabel_reponse_2")->fond(), QColor(Qt::black));
     EXPECT_EQ(enfant<ColourLabel>("Gradlabel_reponse_0")->fond(), QColor(255, 0, 0));
+    EXPECT_TRUE(Accessibility::fautes(fenetre.get()).isEmpty()) << Accessibility::fautes(fenetre.get()).join(u'\n').toStdString();
     QTest::mouseClick(enfant<QPushButton>("BitBtn3"), Qt::LeftButton);
     EXPECT_TRUE(fenetre->moteur().phase_ordonnee());
     EXPECT_EQ(quest->text(), QStringLiteral("6×7 = "));
@@ -320,6 +318,7 @@ TEST_F(TapprentTest, FreeChoiceRebuildsThePlanAndKeepsTheWorkDone)
         QTest::mouseClick(choix.findChild<QCheckBox *>("CheckBox4"), Qt::LeftButton);
         EXPECT_TRUE(conseil->styleSheet().contains(QStringLiteral("0,0,255")));
         EXPECT_EQ(choix.findChild<QLabel *>("Label1")->text(), QStringLiteral("total 16 produits"));
+        EXPECT_TRUE(Accessibility::fautes(&choix).isEmpty()) << Accessibility::fautes(&choix).join(u'\n').toStdString();
         QTest::mouseClick(choix.findChild<QPushButton *>("Button1"), Qt::LeftButton);
     });
     clock.advanceMs(60'000);
@@ -415,6 +414,7 @@ TEST_F(TapprentTest, ObjectivesKeepOneTableDownAndRewriteTheStudiedProducts)
     EXPECT_EQ(s.objectifs, QStringLiteral("table_2,table_4,table_5,table_6,table_7,table_8,table_9"));
     EXPECT_EQ(s.produits_etudies.size(), 56);
     EXPECT_FALSE(objectifs.findChild<QLabel *>("Label_3")->isEnabled());
+    EXPECT_TRUE(Accessibility::fautes(&objectifs).isEmpty()) << Accessibility::fautes(&objectifs).join(u'\n').toStdString();
     // The items are chosen again from the rankings.
     EXPECT_EQ(s.produits_a_memoriser.first(), QStringLiteral("0302"));
 }
