@@ -1,7 +1,12 @@
+#include "app/Tboite_message.h"
+#include "app/Tgeneral.h"
 #include "core/Catalogue.h"
 #include "core/Clock.h"
+#include "core/ItemSelection.h"
+#include "core/Paths.h"
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
+#include "core/TextFile.h"
 #include "training/StepPanel.h"
 #include "training/TObjectifs.h"
 #include "training/Tapprent.h"
@@ -16,12 +21,14 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -363,6 +370,73 @@ TEST_F(TapprentTest, SelectionBarChoosesTheItemsAgainAndRestarts)
     EXPECT_EQ(compteur->toolTip(), QStringLiteral("2 produits à apprendre"));
     EXPECT_EQ(fenetre->moteur().etape_courante(), 0);
     EXPECT_EQ(enfant<QLabel>("Gradlabel_1")->text(), QStringLiteral(" 8×7 "));
+}
+
+TEST_F(TapprentTest, FromTheLastTestToTheTrainingLineInThePupilsHistory)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    env.programFolder = dossier.path() + QLatin1Char('/');
+    s.dossier_programme = env.programFolder;
+    EleveState &e = s.eleve;
+    e.cle_eleve = QStringLiteral("Martin_Léa");
+    e.dossier_eleve = Paths::join(dossier.path(), QStringLiteral("Eleves"));
+    e.fichier_eleve = Paths::join(e.dossier_eleve, QStringLiteral("Martin_Léa.txt"));
+    s.jour_semaine = QStringLiteral("Jeudi");
+    s.date_du_jour = QStringLiteral("10/12/2026");
+    s.heure_debut_seance = QStringLiteral("10:00:00");
+    // The last test: the table of 7 right, fast but for 7×3 and 7×8 (4 s for 3 allowed).
+    QString enregistrements;
+    for (int b = 2; b <= 9; ++b)
+        enregistrements += QStringLiteral("P07%1%2%3")
+                               .arg(b, 2, 10, QLatin1Char('0'))
+                               .arg(b == 3 || b == 8 ? QStringLiteral("040") : QStringLiteral("020"))
+                               .arg(7 * b, 4, 10, QLatin1Char('0'));
+    s.produits_etudies = Catalogue::liste_produits_tables(QStringLiteral("table_7"));
+    e.dernier_test = enregistrements;
+    ItemSelection::selection_apres_test(s);
+    ASSERT_FALSE(s.objectif_apprentissage.mode_tables);
+    ASSERT_EQ(s.produits_a_memoriser, (QStringList{"0703", "0708"}));
+
+    Tgeneral general(s, env);
+    general.setFermetureSansQuestion(true);
+    general.fenetres().boiteMessage = new Tboite_message(&general);
+    auto *apprent = new Tapprent(s, env, &general);
+    general.fenetres().apprent = apprent;
+    general.relieFenetres();
+    general.show();
+
+    int reponses = 0;
+    quandVisible(apprent, [&] {
+        auto *q = apprent->findChild<QLabel *>(QStringLiteral("label_quest1"));
+        auto *c = apprent->findChild<QLineEdit *>(QStringLiteral("MaskEdit1"));
+        auto *timer = apprent->findChild<QTimer *>(QStringLiteral("Timer1"));
+        auto *fin = apprent->findChild<QLabel *>(QStringLiteral("label_fin_niv1_a"));
+        auto *bouton = apprent->findChild<QPushButton *>(QStringLiteral("BitBtn3"));
+        while (!fin->isVisible() && reponses < 40) {
+            if (bouton->isVisible())
+                QTest::mouseClick(bouton, Qt::LeftButton);
+            const int signe = int(q->text().indexOf(QChar(0xD7)));
+            const int valeur = q->text().left(signe).toInt() * q->text().mid(signe + 1).section(u' ', 0, 0).toInt();
+            clock.advanceMs(900);
+            QTest::keyClicks(c, QString::number(valeur));
+            ++reponses;
+            attend([timer] { return !timer->isActive(); });
+        }
+        QTest::mouseClick(apprent->findChild<QPushButton *>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+    });
+    general.findChild<QAction *>(QStringLiteral("apprentissage1"))->trigger();
+    EXPECT_FALSE(apprent->isVisible());
+    EXPECT_TRUE(s.objectif_apprentissage.apprentissage_termine);
+    EXPECT_GE(reponses, 12);
+
+    ASSERT_TRUE(general.EnregistrementSeance());
+    const QStringList lignes = TextFile::loadLines(e.fichier_eleve);
+    ASSERT_EQ(lignes.size(), 2);
+    EXPECT_TRUE(lignes[0].startsWith(QStringLiteral("Séance du Jeudi 10/12/2026 de 10:00:00")));
+    EXPECT_EQ(lignes[1], QStringLiteral("\tAPPRENTISSAGE de 10:00:00 à ")
+                             + clock.now().time().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(": ")
+                             + QString::number(reponses) + QStringLiteral(" répétitions"));
 }
 
 TEST_F(TapprentTest, StepPanelRowsShrinkFromEighteenItemsWithoutPictures)
