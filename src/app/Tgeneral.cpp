@@ -451,8 +451,8 @@ void Tgeneral::etapeSuivante(bool perfectionnement)
 {
     if (perfectionnement)
         facileClick();
-    else if (m_fenetres.apprent)
-        m_fenetres.apprent->exec();
+    else
+        apprentissage1Click();     // which says so when there is nothing to train
 }
 
 void Tgeneral::apprentissage1Click()

@@ -168,6 +168,11 @@ void Tapprent::FormShow()
     setWindowTitle(e.prenom + QLatin1Char(' ') + e.nom + QStringLiteral(": ") + QStringLiteral("Apprentissage des tables")
                    + QLatin1Char('.'));
     demarre_plan();
+    // Nothing to train (the callers check first): the window does not stay open empty.
+    if (m_moteur.plan().isEmpty()) {
+        QTimer::singleShot(0, this, &QDialog::reject);
+        return;
+    }
     if (e.eleve_nouveau)
         QTimer::singleShot(0, this, &Tapprent::FormActivate);
     else

@@ -439,6 +439,13 @@ TEST_F(TapprentTest, FromTheLastTestToTheTrainingLineInThePupilsHistory)
                              + QString::number(reponses) + QStringLiteral(" répétitions"));
 }
 
+TEST_F(TapprentTest, NothingToTrainClosesTheWindowAtOnce)
+{
+    ouvre({});
+    EXPECT_TRUE(attend([this] { return !fenetre->isVisible(); }));
+    EXPECT_TRUE(s.eleve.lignes_seance.isEmpty());
+}
+
 TEST_F(TapprentTest, StepPanelRowsShrinkFromEighteenItemsWithoutPictures)
 {
     QWidget zone;
