@@ -192,7 +192,8 @@ TrainingEngine::Evaluation TrainingEngine::evalue(const QString &texte)
 void TrainingEngine::actualise_compteurs(bool juste, Evaluation &e)
 {
     const int i = m_itemCourant;
-    const int dixiemes = e.enregistrement.mid(e.enregistrement.indexOf(u':') + 6, 3).toInt();
+    // The speed is read from the time as recorded: tenths, at most 999.
+    const int dixiemes = champ_temps(m_tempsReponse).toInt();
     const int vitesse = juste ? 600 / std::max(dixiemes, 1) : 0;
     QList<int> &vitesses = m_vitesses[i];
     vitesses << vitesse;
