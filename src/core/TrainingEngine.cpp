@@ -72,7 +72,8 @@ QStringList TrainingEngine::construit_plan(const QStringList &items, const Regla
     m_phaseOrdonnee = true;
     m_exigenceVitesse = false;
     m_facteursInverses = false;
-    m_inversionPermise = n > 0 && !(m_items.first().at(0) == u'0' && m_items.first().at(2) == u'0');
+    const QString &premier = n > 0 ? m_items.first() : QString();
+    m_inversionPermise = premier.size() >= 3 && !(premier.at(0) == u'0' && premier.at(2) == u'0');
     m_fini = false;
     m_erreursPassage = 0;
     m_commentaire.clear();
