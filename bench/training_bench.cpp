@@ -107,8 +107,8 @@ int main(int argc, char **argv)
     rapporte("window: plan, tiles and step panel rebuilt", mesure(std::max(runs / 4, 1), [&] {
                  fenetre.reinitialisation_apprentissage();
              }));
-    // Closing destroys the tiles and rows: the next opening creates them anew.
-    rapporte("window: opened again, tiles created anew", mesure(std::max(runs / 4, 1), [&] {
+    // Closing hands over the line and drops the rows; the next opening builds all again.
+    rapporte("window: closed and opened again", mesure(std::max(runs / 4, 1), [&] {
                  fenetre.reject();
                  fenetre.show();
              }));

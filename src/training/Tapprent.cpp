@@ -485,7 +485,9 @@ void Tapprent::ferme_apprentissage()
         return;
     m_enCours = false;
     m_timer1->stop();
-    detruit_tuiles(0);
+    // The tiles wait hidden for the next opening, which then only relabels them.
+    for (ColourLabel *t : std::as_const(m_tuiles))
+        t->hide();
     m_panel->detruit();
     remet_ligne_historique();
 }
