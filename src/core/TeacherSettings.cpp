@@ -193,8 +193,11 @@ bool ecrit_reglages(IniFile &ini, const Reglages &r, QString *erreur)
     Ecrivain e(ini);
     ecrit_communs(e, r);
     ecrit_options(e, r);
-    e.texte(kParametres, QStringLiteral("Objectifs tables classiques par defaut"), r.objectifsClassiques);
-    e.texte(kParametres, QStringLiteral("Objectifs tables etendues par defaut"), r.objectifsEtendus);
+    // Only the range the teacher chose is written; an empty one is left as stored.
+    if (!r.objectifsClassiques.isEmpty())
+        e.texte(kParametres, QStringLiteral("Objectifs tables classiques par defaut"), r.objectifsClassiques);
+    if (!r.objectifsEtendus.isEmpty())
+        e.texte(kParametres, QStringLiteral("Objectifs tables etendues par defaut"), r.objectifsEtendus);
     e.texte(kGeneral, QStringLiteral("Mode"), r.modeEcole ? QStringLiteral("Ecole") : QStringLiteral("Maison"));
     return e.fin(erreur);
 }

@@ -45,6 +45,7 @@ struct Reglages
     int tailleBloc = -1;
     QString formule;
     // "Réglages" only.
+    // Written only when not empty: the screen fills the range chosen.
     QString objectifsClassiques;   // comma list of table keys
     QString objectifsEtendus;      // comma list of table keys, or the squares' product list
     bool modeEcole = true;

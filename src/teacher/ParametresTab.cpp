@@ -95,8 +95,6 @@ void ParametresTab::charge()
 bool ParametresTab::Button_enregistrer_parametresClick()
 {
     TeacherSettings::Reglages r;
-    if (Edit_serveur->text().endsWith(u'\\'))
-        Edit_serveur->setText(Edit_serveur->text().chopped(1));
     r.cheminServeur = Edit_serveur->text();
     r.dossierElevesReseau = Edit_eleves_reseau->text();
     r.dossierMonoposte = Edit_mono->text();
@@ -113,6 +111,9 @@ bool ParametresTab::Button_enregistrer_parametresClick()
     const QString code = TeacherSettings::avertissement_code(r.codeProfesseur);
     if (!code.isEmpty())
         Dialogs::warning(this, QStringLiteral("Code professeur"), code);
+    // The field shows the path as stored: one trailing "\" less.
+    if (r.cheminServeur.endsWith(u'\\'))
+        Edit_serveur->setText(r.cheminServeur.chopped(1));
     return TeacherSave::enregistre(this, m_state, m_env, [r](IniFile &ini, QString *erreur) {
         return TeacherSettings::ecrit_parametres(ini, r, erreur);
     });
