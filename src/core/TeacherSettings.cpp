@@ -1,5 +1,6 @@
 #include "core/TeacherSettings.h"
 
+#include "core/Catalogue.h"
 #include "core/IniFile.h"
 #include "core/Paths.h"
 #include "core/TextFile.h"
@@ -86,6 +87,11 @@ bool ecrit_fichier(const QString &chemin, const Ecriture &ecrit, QString *erreur
 }
 
 } // namespace
+
+QString cle_table_objectif(int table)
+{
+    return table == 11 ? QStringLiteral("table_carres") : Catalogue::cle_table(table);
+}
 
 Reglages lit(const IniFile &ini)
 {

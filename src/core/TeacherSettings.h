@@ -20,6 +20,10 @@ namespace TeacherSettings {
 inline const QString kPlaceholderServeur = QStringLiteral("{Chemin serveur}\\");
 inline const QStringList kFormules = {QStringLiteral("1.1.2.1.3"), QStringLiteral("1.1.1.3"),
                                       QStringLiteral("1.1.2.1.1.4")};
+// The tables of the objectives screens, by number; 11 stands for the squares.
+inline const QList<int> kTablesClassiques = {2, 3, 4, 5, 6, 7, 8, 9};
+inline const QList<int> kTablesEtendues = {11, 12, 13, 14, 15, 16, 17, 18, 19};
+QString cle_table_objectif(int table);   // "table_7", "table_carres" for 11
 inline const QString kEtendusParDefaut = QStringLiteral("1111,1212,1313,1414,1515,1616,1717,1818,1919");
 
 struct Reglages

@@ -22,16 +22,15 @@
 namespace {
 
 constexpr int kPas = 55;
-const QList<int> kClassiques = {2, 3, 4, 5, 6, 7, 8, 9};
-const QList<int> kEtendues = {11, 12, 13, 14, 15, 16, 17, 18, 19};
+const QList<int> &kClassiques = TeacherSettings::kTablesClassiques;
+const QList<int> &kEtendues = TeacherSettings::kTablesEtendues;
 const QString kSection = QStringLiteral("Etablissement");
 const QString kCleClassiques = QStringLiteral("Objectifs tables classiques par niveaux");
 const QString kCleEtendues = QStringLiteral("Objectifs tables etendues par niveaux");
 
-// 11 stands for the squares.
 QString cleTable(int t)
 {
-    return t == 11 ? QStringLiteral("table_carres") : Catalogue::cle_table(t);
+    return TeacherSettings::cle_table_objectif(t);
 }
 
 QString titreTable(int t)
