@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -39,6 +40,14 @@ qint64 lectureBrute(const QStringList &fichiers, qint64 *octets)
     }
     *octets = total;
     return t.nsecsElapsed();
+}
+
+// Processor time of the whole process, every thread counted.
+qint64 cpuNs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 qint64 median(QList<qint64> v)
@@ -107,15 +116,18 @@ int main(int argc, char **argv)
     lectureBrute(ecole.fichiers, &octets);  // warm the cache
     ClassFollowUp::construit(d);
 
-    QList<qint64> brut;
-    QList<qint64> liste;
+    QList<qint64> brut, liste, brutCpu, listeCpu;
     int lignes = 0;
     for (int i = 0; i < passes; ++i) {
+        qint64 cpu = cpuNs();
         brut.append(lectureBrute(ecole.fichiers, &octets));
+        brutCpu.append(cpuNs() - cpu);
         QElapsedTimer c;
         c.start();
+        cpu = cpuNs();
         const ClassFollowUp::Liste l = ClassFollowUp::construit(d);
         liste.append(c.nsecsElapsed());
+        listeCpu.append(cpuNs() - cpu);
         lignes = int(l.lignes.size());
     }
     const double b = median(brut) / 1e6;
@@ -123,5 +135,7 @@ int main(int argc, char **argv)
     std::printf("lecture brute des %lld fichiers (%.1f Mo): %.1f ms\n", qint64(ecole.fichiers.size()), octets / 1e6, b);
     std::printf("liste de suivi (%d lignes): %.1f ms\n", lignes, s);
     std::printf("rapport liste / lecture: %.2f\n", s / b);
+    std::printf("temps processeur (tous fils): lecture %.1f ms, liste %.1f ms, rapport %.2f\n", median(brutCpu) / 1e6,
+                median(listeCpu) / 1e6, double(median(listeCpu)) / double(median(brutCpu)));
     return 0;
 }

@@ -11,6 +11,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -75,12 +76,17 @@ void ordonne(QList<Eleve> &eleves, Ordre ordre)
                          [&](const Eleve &a, const Eleve &b) { return c.compare(a.ligne, b.ligne) < 0; });
         break;
     }
-    case Ordre::Resultat:
-        std::stable_sort(eleves.begin(), eleves.end(), [](const Eleve &a, const Eleve &b) {
-            return QString::compare(resultatTrie(a.ligne) + a.ligne, resultatTrie(b.ligne) + b.ligne,
-                                    Qt::CaseInsensitive) < 0;
-        });
+    case Ordre::Resultat: {
+        // The keys are made once, not at every comparison.
+        QList<std::pair<QString, Eleve>> cles;
+        cles.reserve(eleves.size());
+        for (Eleve &e : eleves)
+            cles.append({(resultatTrie(e.ligne) + e.ligne).toCaseFolded(), std::move(e)});
+        std::stable_sort(cles.begin(), cles.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (qsizetype i = 0; i < cles.size(); ++i)
+            eleves[i] = std::move(cles[i].second);
         break;
+    }
     case Ordre::Date:
         // Most recent first; pupils without a test (blank key) last.
         std::stable_sort(eleves.begin(), eleves.end(), [](const Eleve &a, const Eleve &b) {
@@ -229,6 +235,23 @@ QList<Analyse> analyseTout(const Demande &d, const QStringList &chemins, const P
     return analyses;
 }
 
+// The ".lnk" names of a class folder, letter case ignored as on Windows.
+// Read straight from the directory: a listing that looks at every entry's
+// attributes costs, over a whole school, a fifth of reading every history.
+QStringList liens(const QString &dossier)
+{
+    QStringList noms;
+    QDirIterator it(dossier, QDir::Files | QDir::System | QDir::Hidden);
+    while (it.hasNext()) {
+        it.next();
+        const QString nom = it.fileName();
+        if (nom.endsWith(QStringLiteral(".lnk"), Qt::CaseInsensitive) && nom.size() > 4)
+            noms.append(nom);
+    }
+    noms.sort(Qt::CaseInsensitive);
+    return noms;
+}
+
 QString compte(int n)
 {
     return n == 1 ? QStringLiteral("1 élève") : QString::number(n) + QStringLiteral(" élèves");
@@ -288,7 +311,7 @@ Liste construit(const Demande &d, const Progres &progres)
             g.dossier = Paths::join(dossierAnnee, classe);
             // A dead link (history file gone) is found when its file
             // does not open, which spares a second look at every file.
-            PupilFolders::listFiles(g.dossier, QStringLiteral("*.lnk"), &g.fichiers);
+            g.fichiers = liens(g.dossier);
             if (g.fichiers.isEmpty())
                 continue;
             total += int(g.fichiers.size());

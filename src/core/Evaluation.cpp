@@ -73,28 +73,23 @@ int nombre(QStringView texte)
 }
 
 // The records as analyse_enregistrements reads them: damaged groups passed
-// over, a later answer to a product replacing an earlier one, by code.
+// over, a later answer to a product replacing an earlier one. The scores
+// and counts below only add up, so the answers are left in no particular
+// order (no sort, which matters over a whole school's tests).
 Reponses reponses(QStringView enregistrements)
 {
-    Reponses lues;
-    // Sort keys: the code, then the position, so that equal codes stay in
-    // reading order and the last of them wins.
-    QVarLengthArray<qint64, 200> cles;
-    for (qsizetype i = 0; i + kLongueurEnregistrement <= enregistrements.size(); i += kLongueurEnregistrement) {
-        const QStringView groupe = enregistrements.mid(i, kLongueurEnregistrement);
+    Reponses r;
+    std::bitset<10000> vus;
+    const qsizetype n = enregistrements.size() / kLongueurEnregistrement;
+    for (qsizetype k = n - 1; k >= 0; --k) {
+        const QStringView groupe = enregistrements.mid(k * kLongueurEnregistrement, kLongueurEnregistrement);
         if (groupe[0] != QLatin1Char('P') || !chiffres(groupe.mid(1)))
             continue;
-        cles.append((qint64(nombre(groupe.mid(1, 4))) << 32) | qint64(lues.size()));
-        lues.append({nombre(groupe.mid(1, 4)), nombre(groupe.mid(5, 3)), nombre(groupe.mid(8, 4))});
-    }
-    const bool enOrdre = std::is_sorted(cles.begin(), cles.end());
-    if (!enOrdre)
-        std::sort(cles.begin(), cles.end());
-    Reponses r;
-    for (qsizetype i = 0; i < cles.size(); ++i) {
-        if (i + 1 < cles.size() && (cles[i + 1] >> 32) == (cles[i] >> 32))
+        const int code = nombre(groupe.mid(1, 4));
+        if (vus.test(size_t(code)))
             continue;
-        r.append(lues[qsizetype(cles[i] & 0xffffffff)]);
+        vus.set(size_t(code));
+        r.append({code, nombre(groupe.mid(5, 3)), nombre(groupe.mid(8, 4))});
     }
     return r;
 }
