@@ -66,7 +66,7 @@ QStringList dossiersClasses(const QString &dossierEtablissement)
 }
 
 bool renomme(SystemServices &system, const QString &fichier1, const QString &nouveauNom, QString *erreur,
-             int *liensRefaits)
+             int *liensRefaits, int attenteVerrouMs)
 {
     if (liensRefaits)
         *liensRefaits = 0;
@@ -99,7 +99,7 @@ bool renomme(SystemServices &system, const QString &fichier1, const QString &nou
         // we hold it, no session is half written into the old file.
         QString raison;
         SharedFileLock verrou(source);
-        if (!verrou.lock(&raison))
+        if (!verrou.lock(&raison, attenteVerrouMs))
             return echec(erreur, raison);
         if (!QFile::rename(source, cible))
             return echec(erreur, QStringLiteral("Le fichier %1 n'a pas pu être renommé: rien n'a été changé.")

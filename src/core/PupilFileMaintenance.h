@@ -21,8 +21,9 @@ QStringList dossiersClasses(const QString &dossierEtablissement);
 // year, replaces the link <ancien>.lnk by <nouveauNom>.lnk. Refused when
 // the name is not a pupil key ("Nom_Prénom") that can stand as a file name,
 // or when a pupil of that name already exists. liensRefaits: how many links.
+// attenteVerrouMs: how long a session being recorded elsewhere is waited for.
 bool renomme(SystemServices &system, const QString &fichier1, const QString &nouveauNom, QString *erreur,
-             int *liensRefaits = nullptr);
+             int *liensRefaits = nullptr, int attenteVerrouMs = 10000);
 
 // Merges the two histories (both files receive the merged lines), then makes
 // each pupil a member of every class that either belonged to. Both files

@@ -1,5 +1,6 @@
 #include "core/HistoryLines.h"
 #include "core/PupilFileMaintenance.h"
+#include "core/SharedFileLock.h"
 #include "core/ShellLink.h"
 #include "core/TextFile.h"
 #include "support/FakeSystem.h"
@@ -80,6 +81,22 @@ TEST_F(Maintenance, RenameCarriesTheLinksOfEveryYearAndRefusesWithoutTouchingAny
     EXPECT_EQ(systeme.recycled.size(), 2);
     // The other pupil's link is left alone.
     EXPECT_TRUE(QFileInfo::exists(lien("2006-2007/61", "Martin_Léa")));
+}
+
+TEST_F(Maintenance, ARenameWaitsForASessionBeingRecordedElsewhere)
+{
+    eleve("Dupon_Jean", seance("13/11/2006", "09:00:00"), {"2006-2007/61"});
+    // Another workstation is writing this pupil's session.
+    SharedFileLock autrePoste(fichier("Dupon_Jean"), 60000);
+    QString erreur;
+    ASSERT_TRUE(autrePoste.lock(&erreur));
+    EXPECT_FALSE(PupilFileMaintenance::renomme(systeme, fichier("Dupon_Jean"), "Dupont_Jean", &erreur, nullptr, 200));
+    EXPECT_FALSE(erreur.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(fichier("Dupon_Jean")));
+    EXPECT_FALSE(QFileInfo::exists(fichier("Dupont_Jean")));
+    EXPECT_TRUE(QFileInfo::exists(lien("2006-2007/61", "Dupon_Jean")));
+    autrePoste.unlock();
+    EXPECT_TRUE(PupilFileMaintenance::renomme(systeme, fichier("Dupon_Jean"), "Dupont_Jean", &erreur, nullptr, 200));
 }
 
 TEST_F(Maintenance, MergeJoinsTheHistoriesAndTheClassesBothWays)

@@ -280,6 +280,14 @@ TEST_F(TeacherTabs, ReglagesWithNoExtendedTableTickedStoresTheSquares)
     EXPECT_EQ(enfant<QSpinBox>(reglages, "SpinEdit_tmps_max")->maximum(), 99);
 }
 
+TEST(TeacherMessages, LineBreaksOfEveryStoredFormShowAsBreaks)
+{
+    struct Cas { const char *texte; const char *montre; };
+    for (const Cas &c : {Cas{"OK.\n\rLe logiciel doit être redémarré\n\rpour prendre", "OK.\nLe logiciel doit être redémarré\npour prendre"},
+                         Cas{"a\rb", "a\nb"}, Cas{"a\r\nb", "a\nb"}, Cas{"a\nb", "a\nb"}, Cas{"a\n\n\rb", "a\n\nb"}})
+        EXPECT_EQ(Dialogs::displayText(QString::fromUtf8(c.texte)), QString::fromUtf8(c.montre)) << c.texte;
+}
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
