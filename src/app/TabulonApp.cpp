@@ -106,12 +106,30 @@ bool TabulonApp::prepare_ecole()
     if (resultat.suite != SessionInitializer::SuiteEcole::NewSchoolYear)
         return true;
 
+    // Pupils start the workstations too: the year is set up behind the
+    // teacher code, as the teacher window always is.
+    if (m_state.code_prof_requis) {
+        f.accesProf = new TAcces_prof(m_state, m_general);
+        surveille(f.accesProf);
+        if (!f.accesProf->demande()) {
+            Dialogs::information(m_general, QStringLiteral("Nouvelle année scolaire"),
+                                 QStringLiteral("L'enseignant doit d'abord préparer l'année scolaire %1 "
+                                                "(répartition des classes).\nLe logiciel va se fermer.")
+                                     .arg(m_state.annee_scolaire));
+            return false;
+        }
+    }
     TProfesseur *professeur = f.professeur;
     professeur->setNouvelleAnnee(true);
-    professeur->resize(640, 480);
+    // Large enough for every tab and control, within the screen.
+    QSize taille = professeur->sizeHint().expandedTo(QSize(920, 660));
     if (const QScreen *ecran = QGuiApplication::primaryScreen()) {
         const QRect zone = ecran->availableGeometry();
-        professeur->move(zone.center() - QPoint(320, 240));
+        taille = taille.boundedTo(zone.size());
+        professeur->resize(taille);
+        professeur->move(zone.center() - QPoint(taille.width() / 2, taille.height() / 2));
+    } else {
+        professeur->resize(taille);
     }
     surveille(professeur);
     professeur->exec();

@@ -47,11 +47,9 @@ QString heure_texte(const QTime &time)
         .arg(time.second(), 2, 10, QLatin1Char('0'));
 }
 
-qint64 horloge_ms(const QDateTime &dateTime)
+qint64 jours_depuis_2000(const QDate &d)
 {
     static constexpr std::array<int, 12> daysBefore = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    const QDate d = dateTime.date();
-    const QTime t = dateTime.time();
     const int y = d.year();
     const int m = d.month();
     if (m < 1 || m > 12)
@@ -60,7 +58,17 @@ qint64 horloge_ms(const QDateTime &dateTime)
     qint64 days = qint64(y - 2000) * 365 + (y - 2001) / 4 + daysBefore[m - 1] + d.day();
     if (m > 2 && (y - 2000) % 4 == 0)
         ++days;
-    return days * 86400000LL + t.hour() * 3600000LL + t.minute() * 60000LL + t.second() * 1000LL + t.msec();
+    return days;
+}
+
+qint64 horloge_ms(const QDateTime &dateTime)
+{
+    const QDate d = dateTime.date();
+    const QTime t = dateTime.time();
+    if (d.month() < 1 || d.month() > 12)
+        return 0;
+    return jours_depuis_2000(d) * 86400000LL + t.hour() * 3600000LL + t.minute() * 60000LL + t.second() * 1000LL
+           + t.msec();
 }
 
 qint64 ms_depuis_2000(const QDateTime &dateTime)

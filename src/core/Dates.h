@@ -26,6 +26,8 @@ QString heure_texte(const QTime &time);
 // have always used: every fourth year is a leap year (2100 too) and the day
 // of month counts from 1. Only differences between two readings matter.
 qint64 horloge_ms(const QDateTime &dateTime);
+// The day part of that count (0 for an invalid date).
+qint64 jours_depuis_2000(const QDate &date);
 // The same count, under the name of the first-start stamp.
 qint64 ms_depuis_2000(const QDateTime &dateTime);
 

@@ -29,7 +29,10 @@ QString citation(const QString &texte)
 // Why a stored name would be unusable, as the end of a sentence; empty when
 // it is fine. A name that becomes a folder must also be one that a Windows
 // file system accepts, since the workstations share the data folder.
-QString defautDuNom(const QString &nom, bool dossier)
+// dansTexte: the name is stored inside the level text ("<", "," and ">"
+// separate its parts); the school's name is stored alone and needs only
+// what a folder name needs.
+QString defautDuNom(const QString &nom, bool dossier, bool dansTexte = true)
 {
     if (nom.isEmpty())
         return QStringLiteral("est vide");
@@ -38,6 +41,8 @@ QString defautDuNom(const QString &nom, bool dossier)
     static const QStringList separateurs{QStringLiteral("<"), QStringLiteral(","), QStringLiteral(">"),
                                          QStringLiteral("/"), QStringLiteral("\\"), QStringLiteral("..")};
     for (const QString &s : separateurs) {
+        if (!dansTexte && (s == u"<" || s == u"," || s == u">"))
+            continue;
         if (nom.contains(s))
             return QStringLiteral("contient %1, qui n'est pas permis").arg(citation(s));
     }
@@ -139,7 +144,7 @@ QList<Niveau> EstablishmentSetup::coupe(const QList<Niveau> &niveaux)
 EstablishmentSetup::Refus EstablishmentSetup::verifie(const QString &nom, const QList<Niveau> &saisis)
 {
     const QString nomEcole = nom.trimmed();
-    const QString defautEcole = defautDuNom(nomEcole, true);
+    const QString defautEcole = defautDuNom(nomEcole, true, false);
     if (!defautEcole.isEmpty())
         return refus(0, 0, QStringLiteral("Le nom de l'établissement ") + defautEcole + u'.');
 

@@ -3,6 +3,9 @@
 #include "core/Catalogue.h"
 
 #include <QSet>
+#include <QVarLengthArray>
+
+#include <bitset>
 
 #include <algorithm>
 #include <iterator>
@@ -48,6 +51,83 @@ QHash<QString, int> scoresParCode(const QString &enregistrements, int tempsAccep
 QString nomRecord(const QString &ligne)
 {
     return ligne.mid(6);
+}
+
+// One answer read from the records, without text copies: the scoring of a
+// whole school's tests goes through here.
+struct Reponse
+{
+    int code = 0;        // first factor × 100 + second factor
+    int dixiemes = 0;
+    int reponse = 0;
+    bool juste() const { return reponse == (code / 100) * (code % 100); }
+};
+using Reponses = QVarLengthArray<Reponse, 200>;
+
+int nombre(QStringView texte)
+{
+    int v = 0;
+    for (const QChar c : texte)
+        v = v * 10 + (c.unicode() - u'0');
+    return v;
+}
+
+// The records as analyse_enregistrements reads them: damaged groups passed
+// over, a later answer to a product replacing an earlier one. The scores
+// and counts below only add up, so the answers are left in no particular
+// order (no sort, which matters over a whole school's tests).
+Reponses reponses(QStringView enregistrements)
+{
+    Reponses r;
+    std::bitset<10000> vus;
+    const qsizetype n = enregistrements.size() / kLongueurEnregistrement;
+    for (qsizetype k = n - 1; k >= 0; --k) {
+        const QStringView groupe = enregistrements.mid(k * kLongueurEnregistrement, kLongueurEnregistrement);
+        if (groupe[0] != QLatin1Char('P') || !chiffres(groupe.mid(1)))
+            continue;
+        const int code = nombre(groupe.mid(1, 4));
+        if (vus.test(size_t(code)))
+            continue;
+        vus.set(size_t(code));
+        r.append({code, nombre(groupe.mid(5, 3)), nombre(groupe.mid(8, 4))});
+    }
+    return r;
+}
+
+int scoreReponse(const Reponse &r, int tempsAcceptable)
+{
+    if (!r.juste())
+        return 0;
+    static const int kPaliers[] = {100, 50, 25, 12, 6, 3};
+    for (int k = 0; k < 6; ++k) {
+        if (r.dixiemes <= 10 * (k + 1) * tempsAcceptable)
+            return kPaliers[k];
+    }
+    return 1;
+}
+
+// The product codes of a list of table keys; the last list asked for is
+// kept, since a pass over many tests asks for the same one each time.
+struct Produits
+{
+    std::bitset<10000> codes;
+    int nombre = 0;
+};
+const Produits &produitsDe(const QString &cles)
+{
+    thread_local QString derniere;
+    thread_local Produits produits;
+    thread_local bool fait = false;
+    if (!fait || cles != derniere) {
+        produits = Produits();
+        for (const QString &code : Catalogue::liste_produits_tables(cles)) {
+            produits.codes.set(size_t(code.toInt()));
+            ++produits.nombre;
+        }
+        derniere = cles;
+        fait = true;
+    }
+    return produits;
 }
 
 } // namespace
@@ -125,36 +205,34 @@ int score_global(const QString &enregistrements, int tempsAcceptable)
     return somme / int(entrees.size());
 }
 
-int score_tables(const QString &enregistrements, const QString &cles, int tempsAcceptable)
+namespace {
+
+int scoreDe(const Reponses &lues, const QString &cles, int tempsAcceptable)
 {
-    const QStringList produits = Catalogue::liste_produits_tables(cles);
-    if (produits.isEmpty())
+    const Produits &produits = produitsDe(cles);
+    if (produits.nombre == 0)
         return -1;
-    const QSet<QString> ensemble(produits.cbegin(), produits.cend());
     int somme = 0;
     bool trouve = false;
-    for (const QString &entree : analyse_enregistrements(enregistrements)) {
-        if (ensemble.contains(entree.left(4))) {
+    for (const Reponse &r : lues) {
+        if (produits.codes.test(size_t(r.code))) {
             trouve = true;
-            somme += score_produit(entree, tempsAcceptable);
+            somme += scoreReponse(r, tempsAcceptable);
         }
     }
     if (!trouve)
         return -1;
-    return somme / int(produits.size());
+    return somme / produits.nombre;
 }
 
-int vitesse_reponses(const QString &enregistrements)
+int vitesseDe(const Reponses &lues)
 {
-    QString texte = enregistrements;
-    if (texte.size() > 1 && texte[1] == QLatin1Char('T'))
-        texte = texte.mid(kLongueurEnteteTest);
     qint64 justes = 0;
     qint64 dixiemes = 0;
-    for (const QString &entree : analyse_enregistrements(texte)) {
-        if (reponse_juste(entree))
+    for (const Reponse &r : lues) {
+        if (r.juste())
             ++justes;
-        dixiemes += temps_dixiemes(entree);
+        dixiemes += r.dixiemes;
     }
     if (dixiemes == 0)
         return -1;
@@ -167,16 +245,39 @@ int vitesse_reponses(const QString &enregistrements)
     return int(quotient);
 }
 
+QStringView sansEntete(const QString &enregistrements)
+{
+    QStringView texte = enregistrements;
+    if (texte.size() > 1 && texte[1] == QLatin1Char('T'))
+        texte = texte.mid(qMin<qsizetype>(kLongueurEnteteTest, texte.size()));
+    return texte;
+}
+
+} // namespace
+
+int score_tables(const QString &enregistrements, const QString &cles, int tempsAcceptable)
+{
+    return scoreDe(reponses(enregistrements), cles, tempsAcceptable);
+}
+
+int vitesse_reponses(const QString &enregistrements)
+{
+    return vitesseDe(reponses(sansEntete(enregistrements)));
+}
+
+ScoreVitesse score_et_vitesse(const QString &enregistrements, const QString &cles, int tempsAcceptable)
+{
+    const Reponses lues = reponses(sansEntete(enregistrements));
+    return {scoreDe(lues, cles, tempsAcceptable), vitesseDe(lues)};
+}
+
 bool test_couvre_tables(const QString &enregistrements, const QString &cles)
 {
-    QSet<QString> codes;
-    for (const QString &entree : analyse_enregistrements(enregistrements))
-        codes.insert(entree.left(4));
-    for (const QString &code : Catalogue::liste_produits_tables(cles)) {
-        if (!codes.contains(code))
-            return false;
-    }
-    return true;
+    std::bitset<10000> lus;
+    for (const Reponse &r : reponses(enregistrements))
+        lus.set(size_t(r.code));
+    const Produits &produits = produitsDe(cles);
+    return (produits.codes & ~lus).none();
 }
 
 QStringList classement_tables(const QString &enregistrements, const QStringList &produitsEtudies, int tempsAcceptable)

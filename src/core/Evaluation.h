@@ -21,6 +21,14 @@ int score_global(const QString &enregistrements, int tempsAcceptable);
 int score_tables(const QString &enregistrements, const QString &cles, int tempsAcceptable);
 // Right answers per minute; -1 when the total time is zero (no speed to give).
 int vitesse_reponses(const QString &enregistrements);
+// Both of the above for one test's records, read once. (The records of a
+// test line never start with "PT", so the score reads the same text.)
+struct ScoreVitesse
+{
+    int score = -1;
+    int vitesse = -1;
+};
+ScoreVitesse score_et_vitesse(const QString &enregistrements, const QString &cles, int tempsAcceptable);
 bool test_couvre_tables(const QString &enregistrements, const QString &cles);
 
 QStringList classement_tables(const QString &enregistrements, const QStringList &produitsEtudies, int tempsAcceptable);

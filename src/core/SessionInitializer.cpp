@@ -144,7 +144,8 @@ bool SessionInitializer::initialise_session(const AskServerPath &askServerPath, 
 
         s.dossier_eleves_monoposte = Paths::fromStored(
             ini.readString(QStringLiteral("Dossiers"), QStringLiteral("Dossier élèves monoposte")));
-        s.nom_etablissement = ini.readString(QStringLiteral("Etablissement"), QStringLiteral("Nom"));
+        if (!m_nomEtablissementLu)
+            s.nom_etablissement = ini.readString(QStringLiteral("Etablissement"), QStringLiteral("Nom"));
         const QString local = Paths::absoluteFrom(s.dossier_programme, s.dossier_eleves_monoposte);
 
         if (!s.mode_ecole) {
@@ -198,7 +199,9 @@ bool SessionInitializer::initialise_session(const AskServerPath &askServerPath, 
 
     lit_objectifs(ini);
     const bool rafraichir = charge_records();
-    s.code_prof_requis = !s.code_professeur.isEmpty();
+    // Once the teacher chose to stay authorised, the code is not asked again
+    // before the program ends, whatever the changes of pupil.
+    s.code_prof_requis = !s.code_professeur.isEmpty() && !s.code_prof_leve;
     return rafraichir;
 }
 
@@ -379,6 +382,7 @@ SessionInitializer::ResultatEcole SessionInitializer::initialise_ecole()
     ResultatEcole resultat;
     const IniFile ini(m_cheminLecture);
     s.nom_etablissement = ini.readString(QStringLiteral("Etablissement"), QStringLiteral("Nom"));
+    m_nomEtablissementLu = true;
     calcule_dossiers_ecole();
     const QString texte =
         ini.readString(QStringLiteral("Etablissement"), QStringLiteral("Niveaux et classes ") + s.annee_scolaire, QString());

@@ -98,5 +98,9 @@ private:
     StartupLog m_log;
     QString m_cheminLecture;
     QString m_cheminServeurStocke;  // as stored, without its trailing separator
+    // The school's name is read once per run, at the school set-up: a name
+    // saved meanwhile takes effect at the next start, not at the next
+    // change of pupil (its folder holds every pupil file).
+    bool m_nomEtablissementLu = false;
     QStringList m_problemes;
 };

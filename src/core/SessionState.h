@@ -93,6 +93,8 @@ struct SessionState
     bool code_prof_requis = false;
     // The teacher prompt's last choice: stay authorised until the program closes.
     bool acces_prof_jusqu_a_fermeture = false;
+    // The right code was typed with that choice: no code until the program ends.
+    bool code_prof_leve = false;
     QString code_professeur;
     bool identification_par_code = false;
     bool perfectionnement_libre = true;

@@ -49,8 +49,10 @@ TeacherAccess::Resultat TeacherAccess::clique_Button_code(const QString &saisie)
         m_etat = Etat::Echec;
         return Resultat::Refuse;
     }
-    if (m_state.acces_prof_jusqu_a_fermeture)
+    if (m_state.acces_prof_jusqu_a_fermeture) {
         m_state.code_prof_requis = false;
+        m_state.code_prof_leve = true;
+    }
     return Resultat::Accepte;
 }
 

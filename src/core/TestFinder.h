@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArrayView>
+#include <QDate>
 #include <QString>
 
 // The test of a pupil that the teacher's reports and counts use: his first
@@ -20,5 +22,19 @@ struct TestTrouve
 // in all its sessions, in file order.
 TestTrouve cherche_test_eleve(const QString &chemin, const QString &dateTexte, const QString &direction,
                               bool masquerIncomplets, const QString &objectifs);
+
+// The same search on the bytes of a history file as stored (Windows-1252,
+// one byte a character), for the passes that read a whole school: only the
+// chosen line is ever decoded. cleDate is "yyyyMMdd".
+struct TestOctets
+{
+    QString enregistrements;  // empty when none was found
+    QString cleJour;          // "20061114" of the test's day
+    QDate date;               // the same day; invalid when the header's date is not one
+    QString heureFin;         // "10:08:00", characters 21 to 28 of the test line
+    QString libelle;          // "Mardi 14/11/2006"
+};
+TestOctets cherche_test_octets(QByteArrayView contenu, const QString &cleDate, bool enArriere,
+                               bool masquerIncomplets, const QString &objectifs);
 
 } // namespace TestFinder

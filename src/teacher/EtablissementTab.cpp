@@ -4,6 +4,8 @@
 #include "core/IniFile.h"
 #include "core/NiveauxTexte.h"
 #include "core/Paths.h"
+#include "core/PupilFolders.h"
+#include "teacher/TeacherSave.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Naming.h"
 
@@ -313,9 +315,11 @@ QList<Niveau> EtablissementTab::saisie() const
 
 bool EtablissementTab::Button_enregistrer_etablissementClick()
 {
-    IniFile ini(cheminIni());
-    EstablishmentSetup::Refus refus;
-    if (!EstablishmentSetup::enregistre(ini, m_state, Edit2->text(), saisie(), &refus)) {
+    const QList<Niveau> saisis = saisie();
+    EstablishmentSetup::Refus refus = EstablishmentSetup::verifie(Edit2->text(), saisis);
+    if (refus.isEmpty() && m_state.annee_scolaire.isEmpty())
+        refus.message = QStringLiteral("L'année scolaire n'est pas connue : rien n'a été enregistré.");
+    if (!refus.isEmpty()) {
         Dialogs::warning(this, QStringLiteral("Enregistrement impossible"), refus.message);
         QWidget *fautif = refus.niveau == 0 ? static_cast<QWidget *>(Edit2)
                           : refus.classe == 0 ? static_cast<QWidget *>(boite_niveau(refus.niveau))
@@ -327,8 +331,42 @@ bool EtablissementTab::Button_enregistrer_etablissementClick()
         }
         return false;
     }
-    Dialogs::warning(this, QStringLiteral("ATTENTION!"),
-                     QStringLiteral("OK.\n\rLe logiciel doit être redémarré\n\rpour prendre en compte les changements"));
+    // The pupils' files lie in a folder named after the school: under a new
+    // name, from the next start, they are no longer found.
+    const QString ancien = m_state.nom_etablissement;
+    const QString nouveau = Edit2->text().trimmed();
+    if (!ancien.isEmpty() && nouveau != ancien && !m_state.dossier_eleves.isEmpty()) {
+        const QString dossier = Paths::join(m_state.dossier_eleves, ancien);
+        QStringList fichiers;
+        PupilFolders::listFiles(dossier, QStringLiteral("*.txt"), &fichiers);
+        PupilFolders::listFiles(PupilFolders::outOfClassFolder(dossier), QStringLiteral("*.txt"), &fichiers);
+        if (!fichiers.isEmpty()
+            && !Dialogs::question(this, QStringLiteral("Nom de l'établissement"),
+                                  QStringLiteral("Le dossier de l'établissement \"%1\" contient %2 fichier(s) d'élèves.\n"
+                                                 "Sous le nom \"%3\", ils ne seront plus trouvés au prochain "
+                                                 "démarrage (listes de classes vides, élèves à réinscrire).\n\n"
+                                                 "Enregistrer le nouveau nom quand même?")
+                                      .arg(ancien)
+                                      .arg(fichiers.size())
+                                      .arg(nouveau))) {
+            Edit2->setFocus();
+            return false;
+        }
+    }
+    // The school name in memory stays: it is read once per run, and the
+    // new one takes effect at the next start.
+    const bool ok = TeacherSave::enregistre(this, m_state, m_env, [&](IniFile &ini, QString *erreur) {
+        SessionState copie = m_state;
+        EstablishmentSetup::Refus r;
+        if (EstablishmentSetup::enregistre(ini, copie, Edit2->text(), saisis, &r))
+            return true;
+        if (erreur)
+            *erreur = r.message;
+        return false;
+    }, false);
+    if (!ok)
+        return false;
+    m_state.niveaux = EstablishmentSetup::coupe(saisis);
     emit etablissementEnregistre();
     return true;
 }

@@ -2,6 +2,11 @@
 
 #include "platform/LockKeys.h"
 #include "teacher/EtablissementTab.h"
+#include "teacher/MaintenanceTab.h"
+#include "teacher/ObjectifsTab.h"
+#include "teacher/ParametresTab.h"
+#include "teacher/SuiviTab.h"
+#include "teacher/TeacherSave.h"
 #include "widgets/Dialogs.h"
 
 #include <QKeyEvent>
@@ -40,16 +45,21 @@ TProfesseur::TProfesseur(SessionState &state, const Environment &env, QWidget *p
     m_etablissement->setObjectName(QStringLiteral("Bahut"));
     m_etablissement->setAccessibleName(QStringLiteral("Etablissement"));
     Classeur->addTab(m_etablissement, QStringLiteral("Etablissement"));
-    const QList<QPair<QString, QString>> autres{
-        {QStringLiteral("Parametres"), QStringLiteral("Paramètres")},
-        {QStringLiteral("Obj_niveaux"), QStringLiteral("Objectifs à atteindre")},
-        {QStringLiteral("Bilans"), QStringLiteral("Suivi de classes")},
-        {QStringLiteral("Stat_prod"), QStringLiteral("Statistiques produits")},
-        {QStringLiteral("stat_class"), QStringLiteral("Statistiques élèves")},
-        {QStringLiteral("maintenance_fichiers"), QStringLiteral("Maintenance")},
+    m_parametres = new ParametresTab(m_state, m_env, Classeur);
+    m_objectifs = new ObjectifsTab(m_state, m_env, Classeur);
+    m_suivi = new SuiviTab(m_state, m_env, Classeur);
+    m_maintenance = new MaintenanceTab(m_state, m_env, Classeur);
+    const QList<std::tuple<QWidget *, QString, QString>> autres{
+        {m_parametres, QStringLiteral("Parametres"), QStringLiteral("Paramètres")},
+        {m_objectifs, QStringLiteral("Obj_niveaux"), QStringLiteral("Objectifs à atteindre")},
+        {m_suivi, QStringLiteral("Bilans"), QStringLiteral("Suivi de classes")},
+        {nullptr, QStringLiteral("Stat_prod"), QStringLiteral("Statistiques produits")},
+        {nullptr, QStringLiteral("stat_class"), QStringLiteral("Statistiques élèves")},
+        {m_maintenance, QStringLiteral("maintenance_fichiers"), QStringLiteral("Maintenance")},
     };
-    for (const auto &[nom, titre] : autres) {
-        QWidget *page = pageVide(nom, Classeur);
+    for (const auto &[onglet, nom, titre] : autres) {
+        QWidget *page = onglet ? onglet : pageVide(nom, Classeur);
+        page->setObjectName(nom);
         page->setAccessibleName(titre);
         Classeur->addTab(page, titre);
     }
@@ -60,6 +70,7 @@ TProfesseur::TProfesseur(SessionState &state, const Environment &env, QWidget *p
     resize(800, 600);
 
     connect(m_etablissement, &EtablissementTab::etablissementEnregistre, this, &TProfesseur::etablissementEnregistre);
+    connect(m_maintenance, &MaintenanceTab::fichiersModifies, m_suivi, &SuiviTab::Button_liste_elevesClick);
 }
 
 void TProfesseur::setNouvelleAnnee(bool nouvelle)
@@ -80,7 +91,20 @@ void TProfesseur::FormShow()
     // The training screens may have left the lock keys changed; the teacher
     // gets the keyboard as it was when the program started.
     LockKeys::fixe_verrouillages(m_state.verrouillage_num_depart, m_state.verrouillage_maj_depart);
+    m_maintenance->setDossierDepart(m_state.dossier_etablissement);
     m_etablissement->charge();
+    m_parametres->charge();
+    m_objectifs->Redimensionne_objectifs(nomsNiveaux());
+    m_objectifs->charge();
+    m_suivi->charge();
+}
+
+QStringList TProfesseur::nomsNiveaux() const
+{
+    QStringList noms;
+    for (const Niveau &n : m_etablissement->saisie())
+        noms.append(n.nom.trimmed().left(10));
+    return noms;
 }
 
 void TProfesseur::FormActivate()
@@ -89,6 +113,8 @@ void TProfesseur::FormActivate()
         return;
     if (!m_nouvelleAnnee) {
         Classeur->setCurrentIndex(OngletSuivi);
+        // Built off the interface thread; the first node opens when done.
+        m_suivi->Button_liste_elevesClick();
         return;
     }
     Classeur->setCurrentIndex(OngletEtablissement);
@@ -137,5 +163,10 @@ void TProfesseur::FormClose()
 
 void TProfesseur::etablissementEnregistre()
 {
+    // The objectives follow the new levels, and are saved with them.
+    m_objectifs->Redimensionne_objectifs(nomsNiveaux());
+    m_objectifs->charge();
+    m_objectifs->enregistrement_objectifs(false);
+    TeacherSave::annonce_redemarrage(this);
     Classeur->setCurrentIndex(OngletObjectifs);
 }

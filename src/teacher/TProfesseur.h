@@ -5,6 +5,10 @@
 #include <QDialog>
 
 class EtablissementTab;
+class MaintenanceTab;
+class ObjectifsTab;
+class ParametresTab;
+class SuiviTab;
 class QTabWidget;
 
 // The teacher window: every administrative function, one tab each. Created
@@ -33,6 +37,7 @@ public:
 
     QTabWidget *classeur() const { return Classeur; }
     EtablissementTab *etablissement() const { return m_etablissement; }
+    SuiviTab *suivi() const { return m_suivi; }
 
 signals:
     // The window was closed for a new school year: the program must end.
@@ -48,6 +53,7 @@ private:
     void FormActivate();
     void FormClose();
     void etablissementEnregistre();
+    QStringList nomsNiveaux() const;
 
     SessionState &m_state;
     Environment m_env;
@@ -55,4 +61,8 @@ private:
 
     QTabWidget *Classeur = nullptr;
     EtablissementTab *m_etablissement = nullptr;
+    ParametresTab *m_parametres = nullptr;
+    ObjectifsTab *m_objectifs = nullptr;
+    SuiviTab *m_suivi = nullptr;
+    MaintenanceTab *m_maintenance = nullptr;
 };

@@ -38,12 +38,21 @@ bool takeAnswer(bool fallback)
 int showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
             QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, title, text, buttons, parent);
+    QMessageBox box(icon, title, displayText(text), buttons, parent);
     box.setDefaultButton(defaultButton);
     return box.exec();
 }
 
 } // namespace
+
+QString displayText(const QString &text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    t.replace(u'\r', u'\n');
+    return t;
+}
 
 void information(QWidget *parent, const QString &title, const QString &text)
 {
@@ -74,7 +83,7 @@ bool question(QWidget *parent, const QString &title, const QString &text)
     record(QStringLiteral("question"), title, text);
     if (state().on)
         return takeAnswer(false);
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::Question, title, displayText(text), QMessageBox::Yes | QMessageBox::No, parent);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
     return box.exec() == QMessageBox::Yes;
@@ -85,7 +94,7 @@ bool okCancel(QWidget *parent, const QString &title, const QString &text)
     record(QStringLiteral("okCancel"), title, text);
     if (state().on)
         return takeAnswer(false);
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    QMessageBox box(QMessageBox::Critical, title, displayText(text), QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Cancel);
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
     return box.exec() == QMessageBox::Ok;

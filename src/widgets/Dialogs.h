@@ -19,6 +19,10 @@ struct Shown
     QString text;
 };
 
+// The text as a box shows it: the line breaks the stored messages carry
+// ("\n\r", "\r\n", a lone "\r") become plain line breaks.
+QString displayText(const QString &text);
+
 // Information box; returns when closed.
 void information(QWidget *parent, const QString &title, const QString &text);
 void warning(QWidget *parent, const QString &title, const QString &text);

@@ -235,3 +235,19 @@ TEST_F(EstablishmentSetupTest, AFailedWriteIsReportedAndLeavesMemoryAlone)
         << refus.message.toStdString();
     EXPECT_TRUE(memes(state.niveaux, structure({{"CP", {"CPa"}}})));
 }
+
+TEST_F(EstablishmentSetupTest, ASchoolNameNeedsOnlyWhatAFolderNameNeeds)
+{
+    ecritIni({"[Etablissement]", "Nom=Ancien"});
+    IniFile ini(iniPath());
+    EstablishmentSetup::Refus refus;
+    ASSERT_TRUE(EstablishmentSetup::enregistre(ini, state, QStringLiteral("Ecole Jean Moulin, Rennes"),
+                                               structure({{"CP", {"CPa"}}}), &refus))
+        << refus.message.toStdString();
+    EXPECT_EQ(ini.readString(QStringLiteral("Etablissement"), QStringLiteral("Nom")),
+              QStringLiteral("Ecole Jean Moulin, Rennes"));
+    for (const char *nom : {"Ecole <Nord>", "Ecole: Nord", "A/B"})
+        EXPECT_FALSE(EstablishmentSetup::enregistre(ini, state, QString::fromUtf8(nom), structure({{"CP", {"CPa"}}}),
+                                                    &refus))
+            << nom;
+}

@@ -5,6 +5,7 @@
 #include "core/IniFile.h"
 #include "core/NiveauxTexte.h"
 #include "core/SessionInitializer.h"
+#include "core/TeacherAccess.h"
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
 #include "support/FakeSystem.h"
@@ -555,4 +556,39 @@ TEST_F(SessionInitializerTest, UnservableBlockSettingsFallBackToTheDefaultsWithA
         EXPECT_EQ(journal.contains("Nombre d'items par bloc"), c.taille_refusee);
         EXPECT_EQ(journal.contains(QStringLiteral("Formule récursive \"") + c.formule), c.formule_refusee);
     }
+}
+
+TEST_F(SessionInitializerTest, AChangeOfPupilKeepsTheSchoolNameAndTheLiftedCode)
+{
+    writeIni(schoolIni({"Niveaux et classes 2026-2027=CP<CPa>"}));
+    makeServer(schoolIni({"Niveaux et classes 2026-2027=CP<CPa>"}));
+    SessionInitializer init(m_state, m_env);
+    start(init);
+    init.initialise_ecole();
+    EXPECT_TRUE(m_state.code_prof_requis);
+    const QString dossier = m_state.dossier_etablissement;
+
+    // The teacher typed the code, keeping the access until the program ends,
+    // and saved a new school name on the server and here.
+    TeacherAccess acces(m_state);
+    acces.setJusquaFermeture(true);
+    ASSERT_EQ(acces.clique_Button_code("1234"), TeacherAccess::Resultat::Accepte);
+    for (const QString &f : {ini(), m_server + "/Tabulon/Tabulon.ini"})
+        ASSERT_TRUE(IniFile(f).writeString("Etablissement", "Nom", "Nouveau nom"));
+
+    start(init);  // the next pupil
+    EXPECT_FALSE(m_state.code_prof_requis);
+    EXPECT_EQ(m_state.nom_etablissement, "Collège des Tilleuls");
+    EXPECT_EQ(m_state.dossier_etablissement, dossier);
+    // The code itself never reaches the log.
+    for (const QString &l : TextFile::loadLines(m_prog + "Tabulon.log"))
+        EXPECT_FALSE(l.contains("1234")) << l.toStdString();
+
+    // The next run reads the new name.
+    m_state = SessionState();
+    SessionInitializer init2(m_state, m_env);
+    start(init2);
+    init2.initialise_ecole();
+    EXPECT_EQ(m_state.nom_etablissement, "Nouveau nom");
+    EXPECT_TRUE(m_state.code_prof_requis);
 }

@@ -8,6 +8,7 @@
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
 #include "platform/SingleInstance.h"
+#include "teacher/TAcces_prof.h"
 #include "teacher/TProfesseur.h"
 #include "widgets/Dialogs.h"
 #include "support/FakeSystem.h"
@@ -133,6 +134,7 @@ TEST_F(StartupTest, ASchoolWithoutClassesForTheYearOpensTheTeacherWindowInstead)
                                      QStringLiteral("Dossier élèves en réseau={Chemin serveur}\\Eleves"),
                                      QStringLiteral("Dossier élèves monoposte=Eleves"),
                                      QStringLiteral("Dossier statistiques=Statistiques"),
+                                     QStringLiteral("[Codes]"), QStringLiteral("Code d'accès professeur="),
                                      QStringLiteral("[Etablissement]"), QStringLiteral("Nom=Ecole du Test"),
                                      QStringLiteral("Niveaux et classes 2025-2026=CM1<CM1a>CM2<CM2a,CM2b>")}));
 
@@ -152,6 +154,35 @@ TEST_F(StartupTest, ASchoolWithoutClassesForTheYearOpensTheTeacherWindowInstead)
     EXPECT_EQ(programme.general()->fenetres().ident, nullptr);
 }
 
+TEST_F(StartupTest, WithATeacherCodeTheNewYearIsSetUpOnlyBehindTheCode)
+{
+    const QString serveur = Paths::join(m_programme.path(), QStringLiteral("serveur"));
+    ASSERT_TRUE(QDir().mkpath(serveur));
+    ASSERT_TRUE(TextFile::saveLines(fichier(QStringLiteral("Tabulon.ini")),
+                                    {QStringLiteral("[General]"), QStringLiteral("Mode=Ecole"),
+                                     QStringLiteral("[Dossiers]"), QStringLiteral("Chemin serveur=") + serveur,
+                                     QStringLiteral("Dossier élèves en réseau={Chemin serveur}\\Eleves"),
+                                     QStringLiteral("Dossier élèves monoposte=Eleves"),
+                                     QStringLiteral("Dossier statistiques=Statistiques"),
+                                     QStringLiteral("[Codes]"), QStringLiteral("Code d'accès professeur=abcd"),
+                                     QStringLiteral("[Etablissement]"), QStringLiteral("Nom=Ecole du Test")}));
+    Dialogs::setTestMode(true);
+    Dialogs::clearHistory();
+    TabulonApp programme(m_env, options());
+    QWidget *premiere = nullptr;
+    programme.setPremiereFenetre([&](QWidget *fenetre) { premiere = fenetre; });
+    EXPECT_EQ(programme.run(), 0);
+    Dialogs::setTestMode(false);
+    // A pupil at the keyboard gets the prompt; closing it ends the program
+    // with the reason, and the teacher window never opened.
+    EXPECT_NE(qobject_cast<TAcces_prof *>(premiere), nullptr);
+    ASSERT_FALSE(Dialogs::history().isEmpty());
+    EXPECT_EQ(Dialogs::history().last().title, QStringLiteral("Nouvelle année scolaire"));
+    EXPECT_TRUE(Dialogs::history().last().text.startsWith(QStringLiteral("L'enseignant doit d'abord préparer")));
+    EXPECT_FALSE(programme.general()->fenetres().professeur->isVisible());
+    EXPECT_EQ(programme.general()->fenetres().ident, nullptr);
+}
+
 TEST_F(StartupTest, TheNewYearSavedByTheTeacherIsUsedAtTheNextStart)
 {
     const QString serveur = Paths::join(m_programme.path(), QStringLiteral("serveur"));
@@ -162,6 +193,7 @@ TEST_F(StartupTest, TheNewYearSavedByTheTeacherIsUsedAtTheNextStart)
                                      QStringLiteral("Dossier élèves en réseau={Chemin serveur}\\Eleves"),
                                      QStringLiteral("Dossier élèves monoposte=Eleves"),
                                      QStringLiteral("Dossier statistiques=Statistiques"),
+                                     QStringLiteral("[Codes]"), QStringLiteral("Code d'accès professeur="),
                                      QStringLiteral("[Etablissement]"), QStringLiteral("Nom=Ecole du Test")}));
 
     // First start: nothing configured for the year, the teacher sets it up.

@@ -112,8 +112,10 @@ inline QStringList fautes(QWidget *fenetre)
         }
         // A field that a label names is heard by that label's text.
         if (auto *label = qobject_cast<QLabel *>(w); label && label->buddy() && label->buddy()->isVisible()) {
+            // Qt names a list box by its current item on this platform and
+            // hands the label over as a relation, which is what a reader uses.
             const QString champ = commeLu(nom(label->buddy()));
-            if (champ != affiche)
+            if (champ != affiche && !qobject_cast<QComboBox *>(label->buddy()))
                 liste << QStringLiteral("%1 : nommé par « %2 », entendu « %3 »")
                              .arg(decrit(label->buddy()), affiche, champ);
         }

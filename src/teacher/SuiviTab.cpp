@@ -1,0 +1,310 @@
+#include "teacher/SuiviTab.h"
+
+#include "core/ClassFollowUp.h"
+#include "core/Clock.h"
+#include "core/Paths.h"
+#include "core/PupilFolders.h"
+#include "core/RecordsList.h"
+#include "core/TextFile.h"
+#include "timedtest/TTexte.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Naming.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QThread>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kAucun = QStringLiteral("aucun");
+
+QRadioButton *radio(const QString &nom, const QString &texte, QWidget *parent)
+{
+    return nomme(new QRadioButton(texte, parent), nom, texte);
+}
+
+QPushButton *bouton(const QString &nom, const QString &texte, QWidget *parent)
+{
+    return nomme(new QPushButton(texte, parent), nom, texte.trimmed());
+}
+
+} // namespace
+
+// What the worker and the window share: the worker writes, the window reads
+// once the thread has finished (progress excepted, read while it runs).
+struct SuiviTab::Travail
+{
+    ClassFollowUp::Demande demande;
+    ClassFollowUp::Liste liste;
+    std::atomic<int> fait{0};
+    std::atomic<int> total{0};
+    std::atomic<bool> arret{false};
+};
+
+SuiviTab::SuiviTab(SessionState &state, const Environment &env, QWidget *parent)
+    : QWidget(parent)
+    , m_state(state)
+    , m_env(env)
+{
+    auto *labelEtab = new QLabel(QStringLiteral("Etablissement:"), this);
+    ComboBox1 = nomme(new QComboBox(this), QStringLiteral("ComboBox1"), QStringLiteral("Etablissement"));
+    labelEtab->setBuddy(ComboBox1);
+    Label_annee = new QLabel(QStringLiteral("Année scolaire:"), this);
+    ComboBox2 = nomme(new QComboBox(this), QStringLiteral("ComboBox2"), QStringLiteral("Année scolaire"));
+    Label_annee->setBuddy(ComboBox2);
+
+    auto *groupeTest = nomme(new QGroupBox(QStringLiteral("Test affiché"), this), QStringLiteral("GroupBox11"),
+                             QStringLiteral("Test affiché"));
+    RadioButton2 = radio(QStringLiteral("RadioButton2"), QStringLiteral("le premier à partir du"), groupeTest);
+    RadioButton16 = radio(QStringLiteral("RadioButton16"), QStringLiteral("le dernier au"), groupeTest);
+    RadioButton16->setChecked(true);
+    DateTimePicker2 = nomme(new QDateEdit(groupeTest), QStringLiteral("DateTimePicker2"),
+                            QStringLiteral("Date du premier test"));
+    DateTimePicker5 = nomme(new QDateEdit(groupeTest), QStringLiteral("DateTimePicker5"),
+                            QStringLiteral("Date du dernier test"));
+    for (QDateEdit *d : {DateTimePicker2, DateTimePicker5}) {
+        d->setCalendarPopup(true);
+        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    }
+    auto *grilleTest = new QGridLayout(groupeTest);
+    grilleTest->addWidget(RadioButton2, 0, 0);
+    grilleTest->addWidget(DateTimePicker2, 0, 1);
+    grilleTest->addWidget(RadioButton16, 1, 0);
+    grilleTest->addWidget(DateTimePicker5, 1, 1);
+
+    auto *groupeResultat = nomme(new QGroupBox(QStringLiteral("Résultat affiché:"), this),
+                                 QStringLiteral("GroupBox14"), QStringLiteral("Résultat affiché:"));
+    RadioButton7 = radio(QStringLiteral("RadioButton7"), QStringLiteral("Score"), groupeResultat);
+    RadioButton9 = radio(QStringLiteral("RadioButton9"), QStringLiteral("Rapidité"), groupeResultat);
+    RadioButton7->setChecked(true);
+    auto *ligneResultat = new QHBoxLayout(groupeResultat);
+    ligneResultat->addWidget(RadioButton7);
+    ligneResultat->addWidget(RadioButton9);
+
+    auto *groupeTri = nomme(new QGroupBox(QStringLiteral("Trier par:"), this), QStringLiteral("GroupBox19"),
+                            QStringLiteral("Trier par:"));
+    RadioButton25 = radio(QStringLiteral("RadioButton25"), QStringLiteral("Nom"), groupeTri);
+    RadioButton26 = radio(QStringLiteral("RadioButton26"), QStringLiteral("Résultat"), groupeTri);
+    RadioButton37 = radio(QStringLiteral("RadioButton37"), QStringLiteral("Date"), groupeTri);
+    RadioButton26->setChecked(true);
+    auto *ligneTri = new QHBoxLayout(groupeTri);
+    ligneTri->addWidget(RadioButton25);
+    ligneTri->addWidget(RadioButton26);
+    ligneTri->addWidget(RadioButton37);
+
+    Button3 = bouton(QStringLiteral("Button3"), QStringLiteral("Créer liste élèves"), this);
+    m_progression = nomme(new QProgressBar(this), QStringLiteral("Progression_liste"),
+                          QStringLiteral("Lecture des fichiers des élèves"));
+    m_progression->setVisible(false);
+    Button_dev = bouton(QStringLiteral("Button_dev"), QStringLiteral("Développer"), this);
+    Button_red = bouton(QStringLiteral("Button_red"), QStringLiteral("Réduire"), this);
+    Button_impr_list = bouton(QStringLiteral("Button_impr_list"), QStringLiteral("Imprimer "), this);
+    for (QPushButton *b : {Button_dev, Button_red, Button_impr_list})
+        b->setVisible(false);
+
+    TreeView1 = nomme(new QTreeWidget(this), QStringLiteral("TreeView1"), QStringLiteral("Liste des élèves"));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setColumnCount(1);
+    // The list is laid out with dots and blanks: a fixed pitch keeps it in columns.
+    QFont fixe(QStringLiteral("Courier New"));
+    fixe.setStyleHint(QFont::TypeWriter);
+    TreeView1->setFont(fixe);
+
+    auto *gauche = new QVBoxLayout;
+    auto *choix = new QGridLayout;
+    choix->addWidget(labelEtab, 0, 0);
+    choix->addWidget(ComboBox1, 0, 1);
+    choix->addWidget(Label_annee, 1, 0);
+    choix->addWidget(ComboBox2, 1, 1);
+    gauche->addLayout(choix);
+    gauche->addWidget(groupeTest);
+    gauche->addWidget(groupeResultat);
+    gauche->addWidget(groupeTri);
+    gauche->addWidget(Button3);
+    gauche->addWidget(m_progression);
+    auto *ligneBoutons = new QHBoxLayout;
+    ligneBoutons->addWidget(Button_dev);
+    ligneBoutons->addWidget(Button_red);
+    gauche->addLayout(ligneBoutons);
+    gauche->addWidget(Button_impr_list);
+    gauche->addStretch();
+    auto *rangee = new QHBoxLayout(this);
+    rangee->setContentsMargins(10, 10, 10, 10);
+    rangee->addLayout(gauche);
+    rangee->addWidget(TreeView1, 1);
+
+    m_suivi = new QTimer(this);
+    m_suivi->setInterval(50);
+    connect(m_suivi, &QTimer::timeout, this, [this] {
+        if (!m_partage)
+            return;
+        m_progression->setMaximum(qMax(1, int(m_partage->total)));
+        m_progression->setValue(m_partage->fait);
+    });
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &SuiviTab::ComboBox1Change);
+    connect(Button3, &QPushButton::clicked, this, &SuiviTab::Button_liste_elevesClick);
+    connect(Button_dev, &QPushButton::clicked, TreeView1, &QTreeWidget::expandAll);
+    connect(Button_red, &QPushButton::clicked, TreeView1, &QTreeWidget::collapseAll);
+    connect(Button_impr_list, &QPushButton::clicked, this, &SuiviTab::Button_impr_listClick);
+}
+
+SuiviTab::~SuiviTab()
+{
+    if (m_travail) {
+        m_partage->arret = true;
+        m_travail->wait();
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void SuiviTab::charge()
+{
+    const QDate aujourdhui = m_env.clock ? m_env.clock->now().date() : QDate::currentDate();
+    const QString annee = m_state.annee_scolaire.isEmpty() ? QString::number(aujourdhui.year())
+                                                           : m_state.annee_scolaire.left(4);
+    DateTimePicker2->setDate(QDate(annee.toInt(), 9, 1));
+    DateTimePicker5->setDate(aujourdhui);
+
+    const QSignalBlocker bloque(ComboBox1);
+    ComboBox1->clear();
+    ComboBox1->addItems(PupilFolders::listSubfolders(m_state.dossier_eleves));
+    ComboBox1->addItem(kAucun);
+    // The school this workstation works for comes first to the eye.
+    const int ici = ComboBox1->findText(m_state.nom_etablissement);
+    ComboBox1->setCurrentIndex(ici >= 0 ? ici : 0);
+    ComboBox1Change();
+}
+
+void SuiviTab::ComboBox1Change()
+{
+    const bool aucun = ComboBox1->currentText() == kAucun;
+    ComboBox2->clear();
+    Label_annee->setVisible(!aucun);
+    ComboBox2->setVisible(!aucun);
+    if (aucun)
+        return;
+    ComboBox2->addItems(PupilFolders::listSubfolders(Paths::join(m_state.dossier_eleves, ComboBox1->currentText()),
+                                                     QStringLiteral("2*")));
+    ComboBox2->setCurrentIndex(ComboBox2->count() - 1);
+}
+
+QString SuiviTab::dossierStats() const
+{
+    return m_state.dossier_stats_local.isEmpty()
+               ? Paths::join(m_env.programFolder, QStringLiteral("Statistiques"))
+               : m_state.dossier_stats_local;
+}
+
+bool SuiviTab::Button_liste_elevesClick()
+{
+    if (m_travail)
+        return false;
+    m_partage = std::make_shared<Travail>();
+    ClassFollowUp::Demande &d = m_partage->demande;
+    d.dossierEleves = m_state.dossier_eleves;
+    const bool aucun = ComboBox1->currentText() == kAucun;
+    d.etablissement = aucun ? QString() : ComboBox1->currentText();
+    d.annee = ComboBox2->currentText();
+    d.premier = RadioButton2->isChecked();
+    d.date = d.premier ? DateTimePicker2->date() : DateTimePicker5->date();
+    d.mesure = RadioButton9->isChecked() ? ClassFollowUp::Mesure::Vitesse : ClassFollowUp::Mesure::Score;
+    d.ordre = RadioButton25->isChecked()   ? ClassFollowUp::Ordre::Nom
+              : RadioButton37->isChecked() ? ClassFollowUp::Ordre::Date
+                                           : ClassFollowUp::Ordre::Resultat;
+    d.masquerIncomplets = m_state.masquer_tests_incomplets;
+    d.objectifs = m_state.objectifs;
+    d.tempsAcceptable = m_state.temps_acceptable > 0 ? m_state.temps_acceptable : 4;
+    d.maintenant = m_env.clock ? m_env.clock->now() : QDateTime::currentDateTime();
+
+    Button3->setEnabled(false);
+    m_progression->setValue(0);
+    m_progression->setVisible(true);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    m_suivi->start();
+
+    const std::shared_ptr<Travail> partage = m_partage;
+    m_travail = QThread::create([partage] {
+        partage->liste = ClassFollowUp::construit(partage->demande, [partage](int fait, int total) {
+            partage->fait = fait;
+            partage->total = total;
+            return !partage->arret;
+        });
+    });
+    connect(m_travail, &QThread::finished, this, &SuiviTab::termine);
+    m_travail->start();
+    return true;
+}
+
+void SuiviTab::termine()
+{
+    m_suivi->stop();
+    m_travail->deleteLater();
+    m_travail = nullptr;
+    QApplication::restoreOverrideCursor();
+    m_progression->setVisible(false);
+    Button3->setEnabled(true);
+    const std::shared_ptr<Travail> partage = std::move(m_partage);
+    if (partage->liste.interrompue)
+        return;
+
+    const bool avecRecords = !partage->demande.etablissement.isEmpty();
+    QString erreur;
+    if (!ClassFollowUp::enregistre(partage->liste, dossierStats(), avecRecords, &erreur))
+        Dialogs::warning(this, QStringLiteral("Liste élèves"), erreur);
+    if (avecRecords)
+        m_state.liste_records = partage->liste.records;
+    m_chemins = partage->liste.chemins;
+    // The tree shows what the file holds.
+    charge_arbre(TextFile::loadLines(Paths::join(dossierStats(), QString::fromLatin1(ClassFollowUp::kNomFichier))));
+    Button3->setText(QStringLiteral("Rafraîchir liste"));
+    Button3->setAccessibleName(QStringLiteral("Rafraîchir liste"));
+    for (QPushButton *b : {Button_dev, Button_red, Button_impr_list})
+        b->setVisible(true);
+    if (TreeView1->topLevelItemCount() > 0)
+        TreeView1->topLevelItem(0)->setExpanded(true);
+    emit listeConstruite();
+}
+
+void SuiviTab::charge_arbre(const QStringList &lignes)
+{
+    TreeView1->clear();
+    QList<QTreeWidgetItem *> parents;
+    for (int i = 0; i < lignes.size(); ++i) {
+        const QString &ligne = lignes.at(i);
+        int profondeur = 0;
+        while (profondeur < ligne.size() && ligne.at(profondeur) == u'\t')
+            ++profondeur;
+        profondeur = qMin(profondeur, int(parents.size()));
+        parents.resize(profondeur);
+        auto *item = profondeur == 0 ? new QTreeWidgetItem(TreeView1) : new QTreeWidgetItem(parents.last());
+        item->setText(0, ligne.mid(profondeur));
+        item->setData(0, Qt::UserRole, i);
+        parents.append(item);
+    }
+}
+
+void SuiviTab::Button_impr_listClick()
+{
+    const QString fichier = Paths::join(dossierStats(), QString::fromLatin1(ClassFollowUp::kNomFichier));
+    if (!QFileInfo::exists(fichier)) {
+        Dialogs::information(this, QStringLiteral("Fichier non trouvé"), QStringLiteral("Impossible d'imprimer!"));
+        return;
+    }
+    if (!m_texte)
+        m_texte = new TTexte(this);
+    m_texte->setTexte(TextFile::loadLines(fichier));
+    m_texte->afficher(QStringLiteral("Liste élèves "));
+}
