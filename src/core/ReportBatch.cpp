@@ -6,6 +6,21 @@
 
 #include <QFileInfo>
 
+namespace {
+
+bool est_fichier_eleve(const QString &path)
+{
+    return path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString ReportBatch::nom_propose(const QString &chemin)
+{
+    const QFileInfo info(Paths::fromStored(chemin));
+    return est_fichier_eleve(info.filePath()) ? info.completeBaseName() : QStringLiteral("Classe de ") + info.fileName();
+}
+
 ReportBatch ReportBatch::prepare(const QString &chemin, const QString &texteNoeud, const QString &dossierEtablissement,
                                  const ClassTestCollector::Critere &critere)
 {
@@ -14,12 +29,11 @@ ReportBatch ReportBatch::prepare(const QString &chemin, const QString &texteNoeu
     const qsizetype deuxPoints = texteNoeud.indexOf(u':');
     r.classe = deuxPoints < 0 ? QString() : texteNoeud.left(deuxPoints).trimmed();
 
+    r.nomPropose = nom_propose(path);
     QStringList fichiers;
-    if (path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
+    if (est_fichier_eleve(path)) {
         fichiers.append(path);
-        r.nomPropose = QFileInfo(path).completeBaseName();
     } else {
-        r.nomPropose = QStringLiteral("Classe de ") + QFileInfo(path).fileName();
         QStringList liens;
         PupilFolders::listFiles(path, QStringLiteral("*.lnk"), &liens);
         liens.sort(Qt::CaseInsensitive);

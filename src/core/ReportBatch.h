@@ -24,6 +24,8 @@ struct ReportBatch
 
     // chemin: the node's path (a pupil's ".txt" file or a class folder);
     // texteNoeud: the selected node's text (its class name before ":").
+    // "Classe de " + the class folder's name, or the pupil key.
+    static QString nom_propose(const QString &chemin);
     static ReportBatch prepare(const QString &chemin, const QString &texteNoeud, const QString &dossierEtablissement,
                                const ClassTestCollector::Critere &critere);
 };

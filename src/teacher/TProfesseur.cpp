@@ -2,6 +2,8 @@
 
 #include "platform/LockKeys.h"
 #include "teacher/EtablissementTab.h"
+#include "teacher/StatElevesTab.h"
+#include "teacher/StatProduitsTab.h"
 #include "widgets/Dialogs.h"
 
 #include <QKeyEvent>
@@ -48,8 +50,13 @@ TProfesseur::TProfesseur(SessionState &state, const Environment &env, QWidget *p
         {QStringLiteral("stat_class"), QStringLiteral("Statistiques élèves")},
         {QStringLiteral("maintenance_fichiers"), QStringLiteral("Maintenance")},
     };
+    m_statProduits = new StatProduitsTab(m_state, m_env, Classeur);
+    m_statEleves = new StatElevesTab(m_state, m_env, Classeur);
     for (const auto &[nom, titre] : autres) {
-        QWidget *page = pageVide(nom, Classeur);
+        QWidget *page = nom == u"Stat_prod"    ? m_statProduits
+                        : nom == u"stat_class" ? static_cast<QWidget *>(m_statEleves)
+                                               : pageVide(nom, Classeur);
+        page->setObjectName(nom);
         page->setAccessibleName(titre);
         Classeur->addTab(page, titre);
     }
@@ -81,6 +88,8 @@ void TProfesseur::FormShow()
     // gets the keyboard as it was when the program started.
     LockKeys::fixe_verrouillages(m_state.verrouillage_num_depart, m_state.verrouillage_maj_depart);
     m_etablissement->charge();
+    m_statProduits->actualise();
+    m_statEleves->actualise();
 }
 
 void TProfesseur::FormActivate()
@@ -135,7 +144,15 @@ void TProfesseur::FormClose()
                          QStringLiteral("Le logiciel doit être redémarré\n\rpour prendre en compte les changements"));
 }
 
+void TProfesseur::setFenetresStats(TStats *stats, Tstats_el *statsEl)
+{
+    m_statProduits->setFenetre(stats);
+    m_statEleves->setFenetre(statsEl);
+}
+
 void TProfesseur::etablissementEnregistre()
 {
+    m_statProduits->actualise();
+    m_statEleves->actualise();
     Classeur->setCurrentIndex(OngletObjectifs);
 }

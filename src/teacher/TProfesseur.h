@@ -5,6 +5,10 @@
 #include <QDialog>
 
 class EtablissementTab;
+class StatElevesTab;
+class StatProduitsTab;
+class TStats;
+class Tstats_el;
 class QTabWidget;
 
 // The teacher window: every administrative function, one tab each. Created
@@ -33,6 +37,10 @@ public:
 
     QTabWidget *classeur() const { return Classeur; }
     EtablissementTab *etablissement() const { return m_etablissement; }
+    StatProduitsTab *statProduits() const { return m_statProduits; }
+    StatElevesTab *statEleves() const { return m_statEleves; }
+    // The statistics windows the program made once; the tabs show them.
+    void setFenetresStats(TStats *stats, Tstats_el *statsEl);
 
 signals:
     // The window was closed for a new school year: the program must end.
@@ -55,4 +63,6 @@ private:
 
     QTabWidget *Classeur = nullptr;
     EtablissementTab *m_etablissement = nullptr;
+    StatProduitsTab *m_statProduits = nullptr;
+    StatElevesTab *m_statEleves = nullptr;
 };
