@@ -6,7 +6,7 @@
 #include "core/ReportBatch.h"
 #include "core/ShellLink.h"
 #include "core/TextFile.h"
-#include "support/Records.h"
+#include "support/ClassFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -19,36 +19,17 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 using namespace ClassTestCollector;
 using namespace ComparisonChart;
+using Fixtures::entete;
+using Fixtures::ligneTest;
+using Fixtures::testDeScore;
 
 namespace {
 
 constexpr int T = 4;
 
-// Records whose classic score is exactly s (s right and fast of 100 counted
-// on a mix): n products right in 2 s among the 64, the others wrong.
-QString testDeScore(int justes, int dixiemes = 20)
-{
-    QString r;
-    int i = 0;
-    for (int a = 2; a <= 9; ++a)
-        for (int b = 2; b <= 9; ++b, ++i)
-            r += Fixtures::record(a, b, dixiemes, i < justes ? a * b : a * b + 1);
-    return r;
-}
-
 EleveTest eleve(int niveau, int classe, const QString &enregistrements)
 {
     return {{niveau, classe}, QStringLiteral("X_Y"), enregistrements, QStringLiteral("Lundi 02/10/2026")};
-}
-
-QString entete(const QString &jour, const QString &date, const QString &debut, const QString &fin)
-{
-    return HistoryLines::entete_seance(jour, date, debut, fin, QStringLiteral("POSTE"));
-}
-
-QString ligneTest(const QString &enregistrements)
-{
-    return QStringLiteral("\tTEST de 10:00:00 à 10:05:00 ") + enregistrements;
 }
 
 class SmallSchool : public ::testing::Test
@@ -65,12 +46,7 @@ protected:
 
     void pupil(const QString &classe, const QString &cle, const QStringList &lignes)
     {
-        const QString fichier = PupilFolders::historyFile(etab, cle);
-        if (!lignes.isEmpty())
-            ASSERT_TRUE(TextFile::saveLines(fichier, lignes));
-        const QString dossier = PupilFolders::classFolder(annee, classe);
-        ASSERT_TRUE(QDir().mkpath(dossier));
-        ASSERT_TRUE(ShellLink::write(PupilFolders::linkFile(dossier, cle), fichier));
+        ASSERT_TRUE(Fixtures::ecritEleve(etab, annee, classe, cle, lignes));
     }
 
     QTemporaryDir dir;
