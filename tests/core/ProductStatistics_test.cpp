@@ -1,4 +1,5 @@
 #include "core/CsvText.h"
+#include "core/Evaluation.h"
 #include "core/ProductStatistics.h"
 #include "support/Records.h"
 
@@ -97,12 +98,40 @@ TEST(ProductStatistics, AccumulatesByProductNotByPosition)
     EXPECT_EQ(s.panneau(k22, PS::Mode::Pourcentage, PS::kFausse | PS::kAbsente, 3).texte, QStringLiteral("0.0"));
 }
 
-TEST(ProductStatistics, CategoriesOfAnAnswer)
+// The categories are the scoring's: fast right is a score of 100, slow right
+// a lower positive score, wrong or absent a score of 0.
+TEST(ProductStatistics, CategoriesAgreeWithTheScoring)
 {
-    EXPECT_EQ(PS::categorie(QStringLiteral("06090400054"), T), PS::RapideJuste);
-    EXPECT_EQ(PS::categorie(QStringLiteral("06090410054"), T), PS::LenteJuste);
-    EXPECT_EQ(PS::categorie(QStringLiteral("06090200056"), T), PS::Fausse);
-    EXPECT_EQ(PS::categorie(QStringLiteral("06091000000"), T), PS::Absente);
+    for (const int tempsAcceptable : {1, 3, 4, 20}) {
+        for (int t = 0; t < 1000; t += 7) {
+            for (const int r : {54, 56, 0, 9999}) {
+                const QString entree = QStringLiteral("0609%1%2").arg(t, 3, 10, QLatin1Char('0')).arg(r, 4, 10, QLatin1Char('0'));
+                const int score = Evaluation::score_produit(entree, tempsAcceptable);
+                const PS::Categorie attendue = score == 100 ? PS::RapideJuste
+                                               : score > 0  ? PS::LenteJuste
+                                               : r > 0      ? PS::Fausse
+                                                            : PS::Absente;
+                ASSERT_EQ(PS::categorie(entree, tempsAcceptable), attendue) << entree.toStdString() << " T=" << tempsAcceptable;
+            }
+        }
+    }
+}
+
+// Records are read as the scoring reads them: a later answer to a product
+// replaces an earlier one, a damaged group is passed over.
+TEST(ProductStatistics, RecordsReadAsTheScoringReadsThem)
+{
+    PS s;
+    s.ajoute_test(record(3, 4, 30, 11) + QStringLiteral("P05x60300030") + record(3, 4, 50, 12) + record(5, 6, 20, 30)
+                      + QStringLiteral("P0708"),
+                  T);
+    const int k34 = PS::numero_panneau(3, 4);
+    EXPECT_EQ(s.reponses(k34), 1);
+    EXPECT_EQ(s.compte(k34, PS::LenteJuste), 1);
+    EXPECT_EQ(s.temps(k34, PS::LenteJuste), 50);
+    EXPECT_EQ(s.compte(PS::numero_panneau(5, 6), PS::RapideJuste), 1);
+    EXPECT_EQ(s.reponses(PS::numero_panneau(7, 8)), 0);
+    EXPECT_TRUE(s.confusions().isEmpty());
 }
 
 TEST(ProductStatistics, OnePupilConfusingSixNine)
