@@ -47,6 +47,7 @@ int main(int argc, char **argv)
     }
     std::printf("école: %d élèves, %.1f Mo d'historiques, générée en %lld ms\n", eleves,
                 ecole.octetsHistoriques / 1e6, chrono.elapsed());
+    std::fflush(stdout);
 
     const QList<Niveau> niveaux = NiveauxTexte::parse(ecole.niveauxEtClasses);
     QSet<ClassTestCollector::Classe> toutes;

@@ -26,7 +26,6 @@ Resultat collecte(const QList<Niveau> &niveaux, const QSet<Classe> &cochees, con
             QStringList liens;
             PupilFolders::listFiles(PupilFolders::classFolder(dossierAnnee, classes.at(j - 1)), QStringLiteral("*.lnk"),
                                     &liens);
-            PupilFolders::pruneDeadLinks(&liens, dossierEtablissement);
             for (const QString &lien : liens)
                 r.eleves.append({{i, j}, lien.left(lien.size() - 4), {}, {}});
         }

@@ -41,7 +41,7 @@ struct EleveTest
 
 struct Resultat
 {
-    int nbEleves = 0;           // pupils listed in the ticked classes
+    int nbEleves = 0;           // links found in the ticked classes
     QList<EleveTest> eleves;    // each of them, in table order, with or without a test
     bool annule = false;
     int nbAvecTest() const;
@@ -50,7 +50,8 @@ struct Resultat
 // Work done and to do; returns false to stop the collection.
 using Progres = std::function<bool(int fait, int total)>;
 
-// Pupils whose history file is missing (a dead link) are not counted.
+// Every link counts as a pupil, as the class lists count them; a pupil whose
+// history file is missing simply has no test.
 Resultat collecte(const QList<Niveau> &niveaux, const QSet<Classe> &cochees, const QString &dossierAnnee,
                   const QString &dossierEtablissement, const Critere &critere, const Progres &progres = {});
 
