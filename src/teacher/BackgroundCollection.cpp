@@ -56,11 +56,19 @@ bool BackgroundCollection::lance(const QList<Niveau> &niveaux, const QSet<ClassT
         m_thread = nullptr;
         if (m_barre)
             m_barre->hide();
-        if (!resultat->annule)
+        if (resultat->annule)
+            emit annulee();
+        else
             emit terminee(*resultat);
     });
     m_thread->start();
     return true;
+}
+
+void BackgroundCollection::annule()
+{
+    if (m_thread && m_arret)
+        m_arret->store(true);
 }
 
 void BackgroundCollection::attend()

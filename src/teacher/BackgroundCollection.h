@@ -27,6 +27,8 @@ public:
     bool lance(const QList<Niveau> &niveaux, const QSet<ClassTestCollector::Classe> &cochees,
                const QString &dossierAnnee, const QString &dossierEtablissement,
                const ClassTestCollector::Critere &critere);
+    // Stops the running collection at the next pupil; annulee() follows.
+    void annule();
     // Blocks until the running collection has ended (tests, closing); its
     // result arrives with the next turn of the event loop.
     void attend();
@@ -34,6 +36,7 @@ public:
 signals:
     void progression(int fait, int total);
     void terminee(const ClassTestCollector::Resultat &resultat);
+    void annulee();
 
 private:
     QPointer<QProgressBar> m_barre;

@@ -104,6 +104,10 @@ StatElevesTab::StatElevesTab(SessionState &state, const Environment &env, QWidge
 
     connect(Button1, &QPushButton::clicked, this, &StatElevesTab::Button1Click);
     connect(m_collecte, &BackgroundCollection::terminee, this, &StatElevesTab::collecteTerminee);
+    connect(m_collecte, &BackgroundCollection::annulee, this, [this]() {
+        QApplication::restoreOverrideCursor();
+        Button1->setEnabled(true);
+    });
 }
 
 Tstats_el *StatElevesTab::fenetre()

@@ -59,6 +59,10 @@ StatProduitsTab::StatProduitsTab(SessionState &state, const Environment &env, QW
 
     connect(Button_stats, &QPushButton::clicked, this, &StatProduitsTab::Button_statsClick);
     connect(m_collecte, &BackgroundCollection::terminee, this, &StatProduitsTab::collecteTerminee);
+    connect(m_collecte, &BackgroundCollection::annulee, this, [this]() {
+        QApplication::restoreOverrideCursor();
+        Button_stats->setEnabled(true);
+    });
 }
 
 TStats *StatProduitsTab::fenetre()

@@ -1,6 +1,7 @@
 #include "teacher/TProfesseur.h"
 
 #include "platform/LockKeys.h"
+#include "teacher/BackgroundCollection.h"
 #include "teacher/EtablissementTab.h"
 #include "teacher/StatElevesTab.h"
 #include "teacher/StatProduitsTab.h"
@@ -110,6 +111,9 @@ void TProfesseur::FormActivate()
 void TProfesseur::done(int resultat)
 {
     const bool fermeture = isVisible();
+    // A computation still reading files would open its window after this one closed.
+    m_statProduits->collecte()->annule();
+    m_statEleves->collecte()->annule();
     if (fermeture)
         FormClose();
     QDialog::done(resultat);
