@@ -1,22 +1,12 @@
 #include "teacher/StatElevesTab.h"
 
-#include "core/Clock.h"
 #include "stats/Tstats_el.h"
-#include "teacher/BackgroundCollection.h"
-#include "teacher/ClassCheckBoxes.h"
-#include "teacher/SchoolYearLists.h"
-#include "teacher/TestSelectionBox.h"
 #include "widgets/Naming.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
+#include <QRadioButton>
 
 namespace {
 
@@ -31,18 +21,14 @@ QRadioButton *option(const QString &texte, const QString &nom, QWidget *parent, 
 } // namespace
 
 StatElevesTab::StatElevesTab(SessionState &state, const Environment &env, QWidget *parent)
-    : QWidget(parent)
-    , m_state(state)
-    , m_env(env)
+    : ClassStatisticsTab(state, env,
+                         {QStringLiteral("GroupBox7"), QStringLiteral("CheckBox_el_"), QStringLiteral("GroupBox2"),
+                          {QStringLiteral("RadioButton1"), QStringLiteral("DateTimePicker1"),
+                           QStringLiteral("RadioButton3"), QStringLiteral("DateTimePicker3")},
+                          QStringLiteral("ComboBox5"), QStringLiteral("ComboBox6"), QStringLiteral("Button1"),
+                          QStringLiteral("Calculer")},
+                         parent)
 {
-    GroupBox7 = new ClassCheckBoxes(QStringLiteral("Sur quels élèves:"), QStringLiteral("CheckBox_el_"), this);
-    GroupBox7->setObjectName(QStringLiteral("GroupBox7"));
-    GroupBox2 = new TestSelectionBox(QStringLiteral("Quel test analyser:"),
-                                     {QStringLiteral("RadioButton1"), QStringLiteral("DateTimePicker1"),
-                                      QStringLiteral("RadioButton3"), QStringLiteral("DateTimePicker3")},
-                                     this);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-
     auto *GroupBox5 = nomme(new QGroupBox(QStringLiteral("Comparer par (abcsisses):"), this), QStringLiteral("GroupBox5"),
                             QStringLiteral("Comparer par (abcsisses):"));
     auto *abscisses = new QVBoxLayout(GroupBox5);
@@ -58,34 +44,8 @@ StatElevesTab::StatElevesTab(SessionState &state, const Environment &env, QWidge
     RadioButton18 = option(QStringLiteral("Nb élèves"), QStringLiteral("RadioButton18"), GroupBox6, ordonnees);
     RadioButton19 = option(QStringLiteral("% élèves"), QStringLiteral("RadioButton19"), GroupBox6, ordonnees);
 
-    ComboBox5 = nomme(new QComboBox(this), QStringLiteral("ComboBox5"), QStringLiteral("Etablissement"));
-    ComboBox6 = nomme(new QComboBox(this), QStringLiteral("ComboBox6"), QStringLiteral("Année scolaire"));
-    auto *listes = new QFormLayout;
-    listes->addRow(QStringLiteral("Etablissement:"), ComboBox5);
-    listes->addRow(QStringLiteral("Année scolaire:"), ComboBox6);
-
-    Button1 = nomme(new QPushButton(QStringLiteral("Calculer"), this), QStringLiteral("Button1"),
-                    QStringLiteral("Calculer"));
-    Button1->setMinimumWidth(140);
-    m_barre = nomme(new QProgressBar(this), QStringLiteral("Barre_progression"),
-                    QStringLiteral("Lecture des fichiers des élèves"));
-    m_collecte = new BackgroundCollection(m_barre, this);
-
-    auto *milieu = new QHBoxLayout;
-    milieu->addWidget(GroupBox2);
-    milieu->addWidget(GroupBox5);
-    milieu->addWidget(GroupBox6);
-    milieu->addLayout(listes);
-    milieu->addStretch();
-    auto *bas = new QHBoxLayout;
-    bas->addWidget(m_barre, 1);
-    bas->addStretch();
-    bas->addWidget(Button1);
-    auto *colonne = new QVBoxLayout(this);
-    colonne->setContentsMargins(12, 12, 12, 12);
-    colonne->addWidget(GroupBox7, 1);
-    colonne->addLayout(milieu);
-    colonne->addLayout(bas);
+    options()->addWidget(GroupBox5);
+    options()->addWidget(GroupBox6);
 
     for (QRadioButton *r : {RadioButton4, RadioButton5}) {
         connect(r, &QRadioButton::toggled, this, [this](bool coche) {
@@ -101,13 +61,6 @@ StatElevesTab::StatElevesTab(SessionState &state, const Environment &env, QWidge
     }
     RadioButton5->setChecked(true);
     RadioButton14->setChecked(true);
-
-    connect(Button1, &QPushButton::clicked, this, &StatElevesTab::Button1Click);
-    connect(m_collecte, &BackgroundCollection::terminee, this, &StatElevesTab::collecteTerminee);
-    connect(m_collecte, &BackgroundCollection::annulee, this, [this]() {
-        QApplication::restoreOverrideCursor();
-        Button1->setEnabled(true);
-    });
 }
 
 Tstats_el *StatElevesTab::fenetre()
@@ -115,13 +68,6 @@ Tstats_el *StatElevesTab::fenetre()
     if (!m_fenetre)
         m_fenetre = new Tstats_el(m_state, m_env, this);
     return m_fenetre;
-}
-
-void StatElevesTab::actualise()
-{
-    GroupBox7->Actualise_CheckBox_classes(m_state.niveaux);
-    GroupBox2->initialise_dates(m_env.clock ? m_env.clock->now().date() : QDate::currentDate());
-    SchoolYearLists::remplit(ComboBox5, ComboBox6, m_state);
 }
 
 // A band already is a score or a speed: above it only counts make sense.
@@ -167,21 +113,8 @@ ComparisonChart::Ordonnee StatElevesTab::ordonnee() const
     return O::Rapidite;
 }
 
-void StatElevesTab::Button1Click()
-{
-    if (m_collecte->enCours())
-        return;
-    m_cochees = GroupBox7->cochees();
-    Button1->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    m_collecte->lance(m_state.niveaux, m_cochees, m_state.dossier_annee, m_state.dossier_etablissement,
-                      GroupBox2->critere(m_state.masquer_tests_incomplets, m_state.objectifs));
-}
-
 void StatElevesTab::collecteTerminee(const ClassTestCollector::Resultat &resultat)
 {
-    QApplication::restoreOverrideCursor();
-    Button1->setEnabled(true);
     m_graphique = ComparisonChart::genere_donnees(m_state.niveaux, m_cochees, resultat.eleves, abscisse(), ordonnee(),
                                                   m_state.temps_acceptable);
     Tstats_el *f = fenetre();
