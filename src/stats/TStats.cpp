@@ -23,9 +23,9 @@ using PS = ProductStatistics;
 
 // Panels are 30 pixels apart from row to row; the columns are wider so that
 // "100.0" fits in a readable size.
-constexpr int kPasX = 56;
+constexpr int kPasX = 51;
 constexpr int kPasY = 30;
-constexpr int kLargeurPanneau = 52;
+constexpr int kLargeurPanneau = 48;
 constexpr int kHauteurPanneau = 27;
 constexpr int kHautGrille = 22;
 
@@ -179,7 +179,7 @@ TStats::TStats(SessionState &state, const Environment &, QWidget *parent)
         SpinEdit2->setValue(4);
     }
     RadioButton1->setChecked(true);
-    resize(820, 620);
+    resize(790, 590);
 }
 
 void TStats::construit_grille(QWidget *grille)
