@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -152,7 +153,13 @@ TEST_F(Statistics, PanelsCountEachAnswerOnItsOwnProductAndModesSetTheirBoxes)
     // 333 per mille of errors is past 300: red, white text.
     EXPECT_TRUE(p23->styleSheet().contains(u"#ff0000")) << p23->styleSheet().toStdString();
     EXPECT_TRUE(p23->styleSheet().contains(u"color: white"));
-    EXPECT_EQ(nomAccessible(p23), p23->text());
+    // What a screen reader says of every text is what is shown.
+    for (QLabel *l : fenetre.findChildren<QLabel *>()) {
+        if (!l->text().isEmpty())
+            EXPECT_EQ(nomAccessible(l), l->text()) << l->objectName().toStdString();
+    }
+    for (QAbstractButton *b : fenetre.findChildren<QAbstractButton *>())
+        EXPECT_EQ(nomAccessible(b), b->text()) << b->objectName().toStdString();
     EXPECT_EQ(descriptionAccessible(p23),
               QStringLiteral("2×3 : 33.3 % des élèves (réponses fausses, pas de réponse) ; 50 % de réussite, 2 réponses"));
     EXPECT_EQ(enfant<QLabel>(fenetre, QStringLiteral("Label_nb_eleves1"))->text(), QStringLiteral("3"));
@@ -363,6 +370,17 @@ TEST_F(Statistics, ClassReportsAsOnePdfDocument)
         EXPECT_TRUE(contenu.contains(nomAffiche)) << nomAffiche.toStdString();
     }
     EXPECT_TRUE(contenu.contains(QStringLiteral("Classe de 61")));
+
+    // The same reports on a printer: one page each.
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(dir.filePath(QStringLiteral("bilans/imprime.pdf")));
+    const ReportBatch lot = ReportBatch::prepare(classe, QStringLiteral("61: 5"), state.dossier_etablissement, critere);
+    ASSERT_TRUE(ReportDocument::imprime(&imprimante, lot, state.nom_etablissement, 4));
+    QProcess infoImprime;
+    infoImprime.start(QStringLiteral("pdfinfo"), {dir.filePath(QStringLiteral("bilans/imprime.pdf"))});
+    ASSERT_TRUE(infoImprime.waitForFinished(10000));
+    EXPECT_TRUE(QString::fromUtf8(infoImprime.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+4\\b"))));
 
     // Nobody with a test: said, and no document.
     ClassTestCollector::Critere avant;
