@@ -3,6 +3,7 @@
 #include "core/ReportBatch.h"
 #include "core/SessionState.h"
 #include "stats/BilanExport.h"
+#include "stats/PupilReportPanel.h"
 #include "stats/TStats.h"
 #include "stats/Tstats_el.h"
 #include "support/ClassFiles.h"
@@ -24,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -348,7 +350,9 @@ TEST_F(Statistics, ClassReportsAsOnePdfDocument)
     ClassTestCollector::Critere critere;
     critere.date = QStringLiteral("10/12/2026");
     ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("bilans"))));
+    const QString avant = QDir::currentPath();
     QDir::setCurrent(dir.filePath(QStringLiteral("bilans")));
+    const auto restaure = qScopeGuard([&avant] { QDir::setCurrent(avant); });
     const QString pdf = dir.filePath(QStringLiteral("bilans/classe.pdf"));
     Dialogs::setNextFileName(dir.filePath(QStringLiteral("bilans/classe")));
     ASSERT_TRUE(BilanExport::ButtonEnregistrerClick(nullptr, state, classe, QStringLiteral("61: 5 élèves......50%"), critere));
@@ -383,10 +387,10 @@ TEST_F(Statistics, ClassReportsAsOnePdfDocument)
     EXPECT_TRUE(QString::fromUtf8(infoImprime.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+4\\b"))));
 
     // Nobody with a test: said, and no document.
-    ClassTestCollector::Critere avant;
-    avant.date = QStringLiteral("01/09/2026");
+    ClassTestCollector::Critere rentree;
+    rentree.date = QStringLiteral("01/09/2026");
     Dialogs::setNextFileName(dir.filePath(QStringLiteral("bilans/vide.pdf")));
-    EXPECT_FALSE(BilanExport::ButtonEnregistrerClick(nullptr, state, classe, QStringLiteral("61: 5"), avant));
+    EXPECT_FALSE(BilanExport::ButtonEnregistrerClick(nullptr, state, classe, QStringLiteral("61: 5"), rentree));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("bilans/vide.pdf"))));
     EXPECT_EQ(Dialogs::history().last().title, QStringLiteral("Pas de test"));
 }
@@ -414,6 +418,40 @@ TEST_F(Statistics, PupilDetailShowsSessionsAndOneGridPerDay)
 
     vue.affiche_noeud(state.dossier_annee + QStringLiteral("/61"), QString(), state.objectifs, 4);
     EXPECT_EQ(vue.toPlainText(), state.dossier_annee + QStringLiteral("/61"));
+}
+
+// The follow-up tab's side: a pupil chosen in the tree gets his detail, and
+// his report saved from there carries the class he is listed under.
+TEST_F(Statistics, ReportPanelFollowsTheSelectedNode)
+{
+    eleve(QStringLiteral("61"), QStringLiteral("Dupont_Léa"),
+          {entete("Lundi", "07/12/2026", "10:00:00", "10:20:00"), ligneTest(testDeScore(40))});
+    const QString avant = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const auto restaure = qScopeGuard([&avant] { QDir::setCurrent(avant); });
+    PupilReportPanel panneau(state);
+    auto *enregistrer = enfant<QPushButton>(panneau, QStringLiteral("ButtonEnregistrer"));
+    EXPECT_FALSE(enregistrer->isEnabled());
+    panneau.setCritere([] {
+        ClassTestCollector::Critere c;
+        c.date = QStringLiteral("10/12/2026");
+        return c;
+    });
+    panneau.TreeView1Changing(QStringLiteral(" "), QString());
+    EXPECT_FALSE(enregistrer->isEnabled()) << "the title line has no file";
+    const QString fichier = PupilFolders::historyFile(state.dossier_etablissement, QStringLiteral("Dupont_Léa"));
+    panneau.TreeView1Changing(fichier, QStringLiteral("61: 1 élève........63%"));
+    EXPECT_TRUE(panneau.vue()->toPlainText().startsWith(u"Léa Dupont"));
+    ASSERT_TRUE(enregistrer->isEnabled());
+    Dialogs::setNextFileName(dir.filePath(QStringLiteral("lea.pdf")));
+    clique(enregistrer);
+    EXPECT_TRUE(Dialogs::history().last().text.endsWith(u"/Dupont_Léa.pdf")) << Dialogs::history().last().text.toStdString();
+    QProcess texte;
+    texte.start(QStringLiteral("pdftotext"), {dir.filePath(QStringLiteral("lea.pdf")), QStringLiteral("-")});
+    ASSERT_TRUE(texte.waitForFinished(10000));
+    const QString contenu = QString::fromUtf8(texte.readAllStandardOutput());
+    EXPECT_TRUE(contenu.contains(u"DUPONT Léa"));
+    EXPECT_TRUE(contenu.contains(u"Classe de 61"));
 }
 
 int main(int argc, char **argv)
