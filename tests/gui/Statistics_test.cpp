@@ -276,8 +276,16 @@ TEST_F(Statistics, ProductTabReadsTheTickedClassesAndOpensTheStatistics)
         nombre = enfant<QLabel>(*w, QStringLiteral("Label_nb_eleves1"))->text();
     });
     QSignalSpy montre(onglet, &StatProduitsTab::statistiquesMontrees);
-    clique(enfant<QPushButton>(*onglet, QStringLiteral("Button_stats")));
+    QSignalSpy progres(onglet->collecte(), &BackgroundCollection::progression);
+    auto *lancer = enfant<QPushButton>(*onglet, QStringLiteral("Button_stats"));
+    clique(lancer);
+    // While the files are read, the button cannot start a second pass.
+    EXPECT_FALSE(lancer->isEnabled());
     ASSERT_TRUE(montre.wait(5000));
+    EXPECT_TRUE(lancer->isEnabled());
+    ASSERT_FALSE(progres.isEmpty());
+    EXPECT_EQ(progres.last().at(0).toInt(), 2);
+    EXPECT_EQ(progres.last().at(1).toInt(), 2);
     // 61 only: two pupils, one of whom answered 56 to 6×9.
     EXPECT_EQ(nombre, QStringLiteral("2"));
     EXPECT_EQ(vu6x9, QStringLiteral("50.0"));
