@@ -153,6 +153,8 @@ void Tgeneral::relieFenetres()
         connect(f.boiteMessage, &Tboite_message::premierTestPret, this, &Tgeneral::montre_test, Qt::UniqueConnection);
     if (f.professeur)
         connect(f.professeur, &TProfesseur::programmeDoitFermer, this, &Tgeneral::close, Qt::UniqueConnection);
+    if (f.professeur && f.stats && f.statsEl)
+        f.professeur->setFenetresStats(f.stats, f.statsEl);
 }
 
 void Tgeneral::initialise_session()

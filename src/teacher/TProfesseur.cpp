@@ -1,29 +1,21 @@
 #include "teacher/TProfesseur.h"
 
 #include "platform/LockKeys.h"
+#include "teacher/BackgroundCollection.h"
 #include "teacher/EtablissementTab.h"
 #include "teacher/MaintenanceTab.h"
 #include "teacher/ObjectifsTab.h"
 #include "teacher/ParametresTab.h"
 #include "teacher/SuiviTab.h"
 #include "teacher/TeacherSave.h"
+#include "teacher/StatElevesTab.h"
+#include "teacher/StatProduitsTab.h"
 #include "widgets/Dialogs.h"
 
 #include <QKeyEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-
-QWidget *pageVide(const QString &nom, QWidget *parent)
-{
-    auto *page = new QWidget(parent);
-    page->setObjectName(nom);
-    return page;
-}
-
-} // namespace
 
 TProfesseur::TProfesseur(SessionState &state, const Environment &env, QWidget *parent)
     : QDialog(parent)
@@ -49,16 +41,17 @@ TProfesseur::TProfesseur(SessionState &state, const Environment &env, QWidget *p
     m_objectifs = new ObjectifsTab(m_state, m_env, Classeur);
     m_suivi = new SuiviTab(m_state, m_env, Classeur);
     m_maintenance = new MaintenanceTab(m_state, m_env, Classeur);
+    m_statProduits = new StatProduitsTab(m_state, m_env, Classeur);
+    m_statEleves = new StatElevesTab(m_state, m_env, Classeur);
     const QList<std::tuple<QWidget *, QString, QString>> autres{
         {m_parametres, QStringLiteral("Parametres"), QStringLiteral("Paramètres")},
         {m_objectifs, QStringLiteral("Obj_niveaux"), QStringLiteral("Objectifs à atteindre")},
         {m_suivi, QStringLiteral("Bilans"), QStringLiteral("Suivi de classes")},
-        {nullptr, QStringLiteral("Stat_prod"), QStringLiteral("Statistiques produits")},
-        {nullptr, QStringLiteral("stat_class"), QStringLiteral("Statistiques élèves")},
+        {m_statProduits, QStringLiteral("Stat_prod"), QStringLiteral("Statistiques produits")},
+        {m_statEleves, QStringLiteral("stat_class"), QStringLiteral("Statistiques élèves")},
         {m_maintenance, QStringLiteral("maintenance_fichiers"), QStringLiteral("Maintenance")},
     };
-    for (const auto &[onglet, nom, titre] : autres) {
-        QWidget *page = onglet ? onglet : pageVide(nom, Classeur);
+    for (const auto &[page, nom, titre] : autres) {
         page->setObjectName(nom);
         page->setAccessibleName(titre);
         Classeur->addTab(page, titre);
@@ -97,6 +90,8 @@ void TProfesseur::FormShow()
     m_objectifs->Redimensionne_objectifs(nomsNiveaux());
     m_objectifs->charge();
     m_suivi->charge();
+    m_statProduits->actualise();
+    m_statEleves->actualise();
 }
 
 QStringList TProfesseur::nomsNiveaux() const
@@ -127,6 +122,9 @@ void TProfesseur::FormActivate()
 void TProfesseur::done(int resultat)
 {
     const bool fermeture = isVisible();
+    // A computation still reading files would open its window after this one closed.
+    m_statProduits->collecte()->annule();
+    m_statEleves->collecte()->annule();
     if (fermeture)
         FormClose();
     QDialog::done(resultat);
@@ -161,12 +159,21 @@ void TProfesseur::FormClose()
                          QStringLiteral("Le logiciel doit être redémarré\n\rpour prendre en compte les changements"));
 }
 
+void TProfesseur::setFenetresStats(TStats *stats, Tstats_el *statsEl)
+{
+    m_statProduits->setFenetre(stats);
+    m_statEleves->setFenetre(statsEl);
+}
+
 void TProfesseur::etablissementEnregistre()
 {
-    // The objectives follow the new levels, and are saved with them.
+    // The objectives follow the new levels, and are saved with them; the
+    // statistics tabs show the new classes.
     m_objectifs->Redimensionne_objectifs(nomsNiveaux());
     m_objectifs->charge();
     m_objectifs->enregistrement_objectifs(false);
+    m_statProduits->actualise();
+    m_statEleves->actualise();
     TeacherSave::annonce_redemarrage(this);
     Classeur->setCurrentIndex(OngletObjectifs);
 }

@@ -9,6 +9,10 @@ class MaintenanceTab;
 class ObjectifsTab;
 class ParametresTab;
 class SuiviTab;
+class StatElevesTab;
+class StatProduitsTab;
+class TStats;
+class Tstats_el;
 class QTabWidget;
 
 // The teacher window: every administrative function, one tab each. Created
@@ -38,6 +42,10 @@ public:
     QTabWidget *classeur() const { return Classeur; }
     EtablissementTab *etablissement() const { return m_etablissement; }
     SuiviTab *suivi() const { return m_suivi; }
+    StatProduitsTab *statProduits() const { return m_statProduits; }
+    StatElevesTab *statEleves() const { return m_statEleves; }
+    // The statistics windows the program made once; the tabs show them.
+    void setFenetresStats(TStats *stats, Tstats_el *statsEl);
 
 signals:
     // The window was closed for a new school year: the program must end.
@@ -65,4 +73,6 @@ private:
     ObjectifsTab *m_objectifs = nullptr;
     SuiviTab *m_suivi = nullptr;
     MaintenanceTab *m_maintenance = nullptr;
+    StatProduitsTab *m_statProduits = nullptr;
+    StatElevesTab *m_statEleves = nullptr;
 };
