@@ -172,6 +172,7 @@ Perfectionnement::Question Perfectionnement::pose_la_question(qint64 affichageMs
         q.periodeMs = periode_niveau_3(int(q.paires.size()), m_tempsInitial, m_tempsFinal, m_score);
     m_question = q;
     m_affichage = affichageMs;
+    m_reponse = affichageMs;
     return q;
 }
 

@@ -63,6 +63,10 @@ public:
     Resultat evalue_la_reponse(const QStringList &champs, qint64 reponseMs);
     // Level 3: the time ran out.
     void temps_depasse();
+    // When the question was painted, and when the answer was given.
+    void setAffichage(qint64 ms) { m_affichage = ms; }
+    void setReponse(qint64 ms) { m_reponse = ms; }
+    qint64 reponse() const { return m_reponse; }
     void fin_de_niveau();
 
     int niveau() const { return m_niveau; }
@@ -97,6 +101,7 @@ private:
     int m_tempsInitial = 20;
     int m_tempsFinal = 20;
     qint64 m_affichage = 0;
+    qint64 m_reponse = 0;
     QString m_heureDebut;
     Question m_question;
 };

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include <functional>
+
+class QRegularExpressionValidator;
+
+// The answer field of the games (MaskEdit1): digits only, as many as the
+// expected answer has. Each key is dated from the moment it was pressed;
+// when a key is released the field tells what it holds, and the game
+// evaluates it as soon as it has the expected length.
+class AnswerField : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    // `instant` dates a key press on the game's clock (the timed test's rule).
+    using Horodatage = std::function<qint64(const QKeyEvent *)>;
+    AnswerField(Horodatage instant, QWidget *parent = nullptr);
+
+    // Before a question: cleared, the mask "9;0;?" .. "9999;0;?" for 1 to 4
+    // digits, the given width, the focus.
+    void prepare(int longueur, int largeur);
+    int longueur() const { return m_longueur; }
+    // The mask text, kept for the tests and for anyone reading the field.
+    QString masque() const;
+    // When the key that typed the first character was pressed.
+    qint64 instantPremiereTouche() const { return m_premiereTouche; }
+    // After a wrong answer: the text selected, so that the next digits replace it.
+    void selectionne_tout();
+
+signals:
+    // MaskEdit1KeyUp with a non-empty field.
+    void toucheRelachee(const QString &texte);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    Horodatage m_instant;
+    QRegularExpressionValidator *m_validateur;
+    int m_longueur = 1;
+    qint64 m_premiereTouche = 0;
+};
