@@ -14,15 +14,23 @@
 #include <QLabel>
 #include <QTimer>
 
-QLabel *gradLabel(QWidget *parent, const QString &nom, int taille, const QColor &couleur)
+QLabel *labelGras(QWidget *parent, const QString &nom, const QString &texte, int taille, const QRect &geometrie)
 {
-    auto *label = new QLabel(parent);
+    auto *label = new QLabel(texte, parent);
     label->setObjectName(nom);
     QFont police(QStringLiteral("Arial"));
     police.setPixelSize(taille);
     police.setBold(true);
     label->setFont(police);
     label->setTextFormat(Qt::PlainText);
+    if (geometrie.isValid())
+        label->setGeometry(geometrie);
+    return label;
+}
+
+QLabel *gradLabel(QWidget *parent, const QString &nom, int taille, const QColor &couleur)
+{
+    QLabel *label = labelGras(parent, nom, QString(), taille);
     label->setAlignment(Qt::AlignCenter);
     label->setStyleSheet(QStringLiteral("QLabel { color: %1; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
                                         "stop:0 #fffbe0, stop:1 #ffd860); border: 1px solid #b08000; "
@@ -54,13 +62,7 @@ GameWindow::GameWindow(const QString &nom, const QString &legende, const Environ
     pal.setColor(QPalette::Window, QColor(225, 240, 255));
     m_fond->setPalette(pal);
 
-    m_question = new QLabel(m_fond);
-    m_question->setObjectName(QStringLiteral("label_quest1"));
-    QFont grand(QStringLiteral("Arial"));
-    grand.setPixelSize(44);
-    grand.setBold(true);
-    m_question->setFont(grand);
-    m_question->setTextFormat(Qt::PlainText);
+    m_question = labelGras(m_fond, QStringLiteral("label_quest1"), QString(), 44);
 
     const Clock *horloge = m_clock;
     m_champ = new AnswerField([horloge](const QKeyEvent *e) { return KeyPressTime::instant(e, *horloge); }, m_fond);

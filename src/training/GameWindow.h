@@ -93,5 +93,7 @@ private:
     std::unique_ptr<RandomSource> m_hasardPropre;
 };
 
+// A bold Arial text label of the activity windows, with its object name.
+QLabel *labelGras(QWidget *parent, const QString &nom, const QString &texte, int taille, const QRect &geometrie = {});
 // The gradient labels of the games, with their object name.
 QLabel *gradLabel(QWidget *parent, const QString &nom, int taille, const QColor &couleur);

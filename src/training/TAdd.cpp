@@ -17,15 +17,8 @@ constexpr int kEtapeDuNiveau[4] = {0, 2, 3, 5};
 
 QLabel *texte(QWidget *parent, const QString &nom, const QString &contenu, int taille, const QRect &geometrie)
 {
-    auto *label = new QLabel(contenu, parent);
-    label->setObjectName(nom);
-    QFont police(QStringLiteral("Arial"));
-    police.setPixelSize(taille);
-    police.setBold(true);
-    label->setFont(police);
-    label->setTextFormat(Qt::PlainText);
+    QLabel *label = labelGras(parent, nom, contenu, taille, geometrie);
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(geometrie);
     return label;
 }
 

@@ -9,23 +9,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace {
-
-QLabel *legende(QWidget *parent, const QString &nom, const QString &texte, int taille, const QRect &geometrie)
-{
-    auto *label = new QLabel(texte, parent);
-    label->setObjectName(nom);
-    QFont police(QStringLiteral("Arial"));
-    police.setPixelSize(taille);
-    police.setBold(true);
-    label->setFont(police);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(geometrie);
-    return label;
-}
-
-} // namespace
-
 Tclavier::Tclavier(SessionState &, const Environment &env, QWidget *parent)
     : GameWindow(QStringLiteral("Tclavier"), QStringLiteral("Apprentissage du clavier"), env, parent)
     , m_jeu(hasard())
@@ -38,10 +21,10 @@ Tclavier::Tclavier(SessionState &, const Environment &env, QWidget *parent)
     m_champ->move(440, 150);
     m_message->setGeometry(300, 260, 200, 44);
     m_oui->hide();
-    legende(m_fond, QStringLiteral("label_temps1"), QStringLiteral("Vitesse de frappe"), 20, QRect(160, 380, 200, 30));
-    m_vitesse = legende(m_fond, QStringLiteral("label_temps2"), QStringLiteral("0"), 28, QRect(370, 374, 80, 40));
+    labelGras(m_fond, QStringLiteral("label_temps1"), QStringLiteral("Vitesse de frappe"), 20, QRect(160, 380, 200, 30));
+    m_vitesse = labelGras(m_fond, QStringLiteral("label_temps2"), QStringLiteral("0"), 28, QRect(370, 374, 80, 40));
     m_vitesse->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    legende(m_fond, QStringLiteral("SRLabel1"), QStringLiteral("chiffres par minute"), 20, QRect(460, 380, 220, 30));
+    labelGras(m_fond, QStringLiteral("SRLabel1"), QStringLiteral("chiffres par minute"), 20, QRect(460, 380, 220, 30));
     m_score->move(690, 100);
     m_pause = new QPushButton(QStringLiteral("Pause"), m_fond);
     m_pause->setObjectName(QStringLiteral("BitBtn_pause"));

@@ -6,6 +6,7 @@
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
 #include "platform/LockKeys.h"
+#include "training/GameWindow.h"
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/Dialogs.h"
 #include "widgets/LevelButton.h"
@@ -32,16 +33,6 @@ QFont police(int taille, bool gras = true, const QString &famille = QStringLiter
     f.setPixelSize(taille);
     f.setBold(gras);
     return f;
-}
-
-QLabel *label(QWidget *parent, const QString &nom, const QString &texte, int taille, const QRect &geometrie)
-{
-    auto *l = new QLabel(texte, parent);
-    l->setObjectName(nom);
-    l->setFont(police(taille));
-    l->setTextFormat(Qt::PlainText);
-    l->setGeometry(geometrie);
-    return l;
 }
 
 void colore(QWidget *w, const QColor &couleur)
@@ -87,7 +78,7 @@ void Tperfect::construit()
         m_niveaux << b;
     }
 
-    m_quest1 = label(m_fond, QStringLiteral("label_quest1"), QString(), 44, QRect(40, kHautLignes - 6, 170, 60));
+    m_quest1 = labelGras(m_fond, QStringLiteral("label_quest1"), QString(), 44, QRect(40, kHautLignes - 6, 170, 60));
     m_quest1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (int k = 0; k < 6; ++k) {
         const int ligne = k / 2;
@@ -105,12 +96,12 @@ void Tperfect::construit()
         m_champs << c;
     }
     // label_quest2: "×" of row 1; label_quest3 .. 6: "=" and "×" of rows 2 and 3.
-    m_signes << label(m_fond, QStringLiteral("label_quest2"), QStringLiteral("×"), 40, QRect(305, kHautLignes, 32, 50));
+    m_signes << labelGras(m_fond, QStringLiteral("label_quest2"), QStringLiteral("×"), 40, QRect(305, kHautLignes, 32, 50));
     for (int ligne = 1; ligne <= 2; ++ligne) {
         const int y = kHautLignes + kEcartLignes * ligne;
-        m_signes << label(m_fond, QStringLiteral("label_quest%1").arg(2 * ligne + 1), QStringLiteral("="), 40,
+        m_signes << labelGras(m_fond, QStringLiteral("label_quest%1").arg(2 * ligne + 1), QStringLiteral("="), 40,
                           QRect(185, y, 30, 50));
-        m_signes << label(m_fond, QStringLiteral("label_quest%1").arg(2 * ligne + 2), QStringLiteral("×"), 40,
+        m_signes << labelGras(m_fond, QStringLiteral("label_quest%1").arg(2 * ligne + 2), QStringLiteral("×"), 40,
                           QRect(305, y, 32, 50));
     }
 
@@ -121,15 +112,15 @@ void Tperfect::construit()
     m_ok->setAutoDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &Tperfect::Button_OKClick);
 
-    m_erreurs = label(m_fond, QStringLiteral("label_erreurs"), QString(), 30, QRect(40, 300, 620, 44));
+    m_erreurs = labelGras(m_fond, QStringLiteral("label_erreurs"), QString(), 30, QRect(40, 300, 620, 44));
     m_erreurs->setAlignment(Qt::AlignCenter);
     colore(m_erreurs, QColor(160, 0, 0));
-    m_fallait = label(m_fond, QStringLiteral("label_fallait"), QStringLiteral("il fallait répondre:"), 20,
+    m_fallait = labelGras(m_fond, QStringLiteral("label_fallait"), QStringLiteral("il fallait répondre:"), 20,
                       QRect(40, 350, 300, 30));
     // label_rep1: the value and "="; then each row: factor, "×", factor; label_rep11
     // and label_rep12: the "=" before rows 2 and 3.
     for (int i = 1; i <= 12; ++i) {
-        auto *l = label(m_fond, QStringLiteral("label_rep%1").arg(i), QString(), 28, QRect());
+        auto *l = labelGras(m_fond, QStringLiteral("label_rep%1").arg(i), QString(), 28, QRect());
         l->setAlignment(Qt::AlignCenter);
         m_reps << l;
     }
@@ -144,14 +135,14 @@ void Tperfect::construit()
             m_reps[9 + ligne]->setGeometry(150, y, 30, 40);
     }
 
-    m_temps1 = label(m_fond, QStringLiteral("label_temps1"), QStringLiteral("Temps de réponse") + QStringLiteral(":"),
+    m_temps1 = labelGras(m_fond, QStringLiteral("label_temps1"), QStringLiteral("Temps de réponse") + QStringLiteral(":"),
                      18, QRect(40, 556, 190, 30));
-    m_temps2 = label(m_fond, QStringLiteral("label_temps2"), QString(), 18, QRect(232, 556, 80, 30));
+    m_temps2 = labelGras(m_fond, QStringLiteral("label_temps2"), QString(), 18, QRect(232, 556, 80, 30));
 
     m_score = new ScoreMeter(m_fond);
     m_score->setObjectName(QStringLiteral("Image1"));
     m_score->move(700, 70);
-    m_valeurs = label(m_fond, QStringLiteral("label_valeurs"), QString(), 14, QRect(400, 350, 290, 246));
+    m_valeurs = labelGras(m_fond, QStringLiteral("label_valeurs"), QString(), 14, QRect(400, 350, 290, 246));
     m_valeurs->setFont(police(14, true, QStringLiteral("Courier New")));
     m_valeurs->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     colore(m_valeurs, kBleu);

@@ -13,6 +13,8 @@
 #include "widgets/LevelButton.h"
 #include "widgets/ScoreMeter.h"
 
+#include "support/Wait.h"
+
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -27,18 +29,6 @@
 
 namespace {
 
-template <typename F>
-bool attend(F condition, int timeoutMs = 3000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(2);
-    }
-    return true;
-}
 
 QString nomAccessible(QWidget *w)
 {

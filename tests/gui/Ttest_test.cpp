@@ -11,6 +11,8 @@
 #include "widgets/LedDisplay.h"
 #include "widgets/TMonHint.h"
 
+#include "support/Wait.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -29,19 +31,6 @@ namespace {
 
 const QString kClassiques = "table_2,table_3,table_4,table_5,table_6,table_7,table_8,table_9";
 
-// Waits for the condition while the event loop runs; false after the timeout.
-template <typename F>
-bool attend(F condition, int timeoutMs = 3000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(2);
-    }
-    return true;
-}
 
 class TtestTest : public ::testing::Test
 {
