@@ -402,6 +402,11 @@ TEST_F(PerfectTest, WrongAnswerShowsTheCorrectionInRedAndBlue)
     QTest::keyClick(ok, Qt::Key_Space);
     ASSERT_FALSE(Dialogs::history().isEmpty());
     EXPECT_EQ(Dialogs::history().last().text, "Réponse incomplète!");
+    // Two questions asked at level 2: leaving it for level 3 records it.
+    EXPECT_TRUE(s.eleve.lignes_seance.isEmpty());
+    QTest::mouseClick(fenetre->findChild<LevelButton *>("Niveau3"), Qt::LeftButton);
+    ASSERT_EQ(s.eleve.lignes_seance.size(), 1);
+    EXPECT_TRUE(s.eleve.lignes_seance[0].endsWith(": niveau 2"));
 }
 
 TEST_F(PerfectTest, LevelThreeClockAndSquaresWithoutLevelOne)
@@ -431,6 +436,10 @@ TEST_F(PerfectTest, LevelThreeClockAndSquaresWithoutLevelOne)
     EXPECT_EQ(erreurs->text(), "Félicitations!!!");
     EXPECT_FALSE(fenetre->findChild<QPushButton *>("BitBtn2")->isVisible());
     EXPECT_FALSE(fenetre->findChild<QLabel *>("label_temps1")->isVisible());
+    // Level 2 was left after one question: only level 3 reaches the history.
+    fenetre->close();
+    ASSERT_EQ(s.eleve.lignes_seance.size(), 1);
+    EXPECT_TRUE(s.eleve.lignes_seance[0].endsWith(": niveau 3"));
 }
 
 } // namespace
