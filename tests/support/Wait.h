@@ -3,9 +3,9 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-// Waits for the condition while the event loop runs; false after the timeout.
+// Lets the event loop run until the condition holds; false after the timeout.
 template <typename F>
-bool attend(F condition, int timeoutMs = 3000)
+bool attend(F condition, int timeoutMs = 5000)
 {
     QElapsedTimer t;
     t.start();
