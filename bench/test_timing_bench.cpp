@@ -17,7 +17,7 @@
 #include "core/Clock.h"
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
-#include "timedtest/KeyPressTime.h"
+#include "widgets/KeyPressTime.h"
 #include "timedtest/Ttest.h"
 #include "widgets/Dialogs.h"
 

@@ -2,6 +2,7 @@
 
 #include "app/GraphBar.h"
 #include "app/RotatedLabel.h"
+#include "core/Evaluation.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -178,6 +179,8 @@ void ProgressGraph::affiche_graphique(const QList<EntreeGraphique> &entrees, int
         case Layout::Genre::Barre: {
             auto *barre = new GraphBar(element.entree, element.tag, element.couleur, m_contenu);
             barre->setAccessibleName(QStringLiteral("Barre %1").arg(element.entree));
+            const EntreeGraphique &jour = entrees.at(element.entree - 1);
+            barre->setAccessibleDescription(Evaluation::description_barre(jour.jour, jour.score));
             connect(barre, &GraphBar::pressed, this, &ProgressGraph::ShapeMouseDown);
             connect(barre, &GraphBar::released, this, &ProgressGraph::ShapeMouseUp);
             if (element.entree == derniere)
@@ -259,6 +262,7 @@ void ProgressGraph::ShapeMouseDown(int entree, Qt::MouseButton button, const QPo
         if (grille.isNull())
             return;
         m_image->setPixmap(QPixmap::fromImage(grille));
+        m_image->setAccessibleDescription(barre->accessibleDescription());
         m_image->resize(grille.size() + QSize(2, 2));
         const int gauche = barre->x() < 341 ? 10 : barre->x() - 330;
         QWidget *fenetre = window();

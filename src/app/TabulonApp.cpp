@@ -20,6 +20,7 @@
 #include "training/Tperfect.h"
 #include "training/Treflechies.h"
 #include "widgets/Dialogs.h"
+#include "widgets/QtFrench.h"
 #include "widgets/TAboutBox.h"
 #include "widgets/TMonHint.h"
 
@@ -153,8 +154,10 @@ int TabulonApp::run()
         m_instanceRefusee = true;
         return 0;
     }
-    if (auto *application = qobject_cast<QApplication *>(QCoreApplication::instance()))
+    if (auto *application = qobject_cast<QApplication *>(QCoreApplication::instance())) {
         installeBulles(*application);
+        installeTraductionsQt(*application);
+    }
 
     m_state.dossier_programme = m_env.programFolder;
     bool num = false;

@@ -31,7 +31,6 @@ Tboite_message::Tboite_message(QWidget *parent)
 
     m_commentaireLabel = new QLabel(m_panel);
     m_commentaireLabel->setObjectName(QStringLiteral("Commentaire"));
-    m_commentaireLabel->setAccessibleName(QStringLiteral("Commentaire"));
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(16);
     m_commentaireLabel->setFont(f);
@@ -40,7 +39,6 @@ Tboite_message::Tboite_message(QWidget *parent)
 
     m_bouton = new QPushButton(QStringLiteral("OK"), this);
     m_bouton->setObjectName(QStringLiteral("Button_OK"));
-    m_bouton->setAccessibleName(QStringLiteral("OK"));
     m_bouton->setDefault(true);
     m_bouton->setAutoDefault(true);
     connect(m_bouton, &QPushButton::clicked, this, &Tboite_message::Button_OKClick);
@@ -71,7 +69,6 @@ void Tboite_message::montre(const QString &titre, const QString &commentaire, co
     setWindowTitle(titre);
     setCommentaire(commentaire);
     m_bouton->setText(bouton);
-    m_bouton->setAccessibleName(bouton);
     if (!isVisible())
         show();
 }
@@ -83,7 +80,6 @@ void Tboite_message::setCommentaire(const QString &commentaire)
     QString affiche = commentaire;
     affiche.replace(kCR, QLatin1Char('\n'));
     m_commentaireLabel->setText(affiche);
-    m_commentaireLabel->setAccessibleDescription(affiche);
     ajuste_dimensions();
 }
 
@@ -133,7 +129,6 @@ void Tboite_message::Button_OKClick()
     if (m_commentaire == texte_premier_test()) {
         setCommentaire(texte_pret());
         m_bouton->setText(QStringLiteral("OUI"));
-        m_bouton->setAccessibleName(QStringLiteral("OUI"));
     } else if (m_commentaire == texte_pret()) {
         setCommentaire(QStringLiteral("4"));
         m_bouton->hide();

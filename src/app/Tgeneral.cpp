@@ -5,6 +5,7 @@
 #include "app/Tboite_message.h"
 #include "app/Tident.h"
 #include "core/Catalogue.h"
+#include "core/Clock.h"
 #include "core/HistoryLines.h"
 #include "core/MonopostCleanup.h"
 #include "core/Paths.h"
@@ -12,6 +13,7 @@
 #include "core/PupilSession.h"
 #include "core/RecordsList.h"
 #include "core/TeacherAccess.h"
+#include "core/TestConclusion.h"
 #include "core/TextFile.h"
 #include "platform/LockKeys.h"
 #include "teacher/TAcces_prof.h"
@@ -38,6 +40,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -126,6 +129,8 @@ void Tgeneral::relieFenetres()
     active(f.ident, {m_ui.ButtonChangerEleve, m_ui.ChangerEleve1});
     active(f.test, {m_ui.SpeedButton_test, m_ui.test1, m_ui.button_test});
     active(f.apprent && f.boiteMessage, {m_ui.SpeedButton_apprentissage, m_ui.apprentissage1});
+    if (f.apprent)
+        f.apprent->relie(f.choixLibre, f.perfect);
     active(f.perfect, {m_ui.SpeedButton_perfectionnement});
     m_ui.facile->setEnabled(f.perfect && m_state.perfectionnement_libre);
     active(f.add, {m_ui.SpeedButton_additions, m_ui.Additions1});
@@ -138,6 +143,7 @@ void Tgeneral::relieFenetres()
     active(f.aboutBox, {m_ui.N1});
 
     if (f.test) {
+        connect(f.test, &Ttest::testShown, this, &Tgeneral::testMontre, Qt::UniqueConnection);
         connect(f.test, &Ttest::testHidden, this, &Tgeneral::etape_session_3, Qt::UniqueConnection);
         connect(f.test, &Ttest::graphiqueChange, this, &Tgeneral::affiche_graphique, Qt::UniqueConnection);
         connect(f.test, &Ttest::recordsChanges, this, &Tgeneral::actualise_affichage_records, Qt::UniqueConnection);
@@ -230,14 +236,12 @@ void Tgeneral::initialise_session_eleve()
     police.setPointSize(24);
     m_ui.Label_classe->setFont(police);
     m_ui.Label_classe->setText(e.classe);
-    m_ui.Label_classe->setAccessibleName(e.classe);
     m_ui.Label_classe->adjustSize();
     m_ui.Label_classe->setVisible(!e.classe.isEmpty());
 
     actualiseObjectifs();
     if (!e.cle_eleve.isEmpty() || !e.nom.isEmpty()) {
         m_ui.Label_nom->setText(e.nom + QLatin1Char(' ') + e.prenom);
-        m_ui.Label_nom->setAccessibleName(m_ui.Label_nom->text());
         ajusteNom();
         m_ui.Label_nom->show();
     }
@@ -279,7 +283,6 @@ void Tgeneral::ajusteNom()
 void Tgeneral::actualiseObjectifs()
 {
     m_ui.Label_objectifs->setText(Catalogue::nom_liste_tables(m_state.objectifs));
-    m_ui.Label_objectifs->setAccessibleName(m_ui.Label_objectifs->text());
 }
 
 bool Tgeneral::EnregistrementSeance()
@@ -316,6 +319,8 @@ bool Tgeneral::changement_eleve()
 
 void Tgeneral::ButtonChangerEleveClick()
 {
+    if (m_fenetres.test && m_fenetres.test->isVisible())
+        return;
     if (changement_eleve())
         demande_identification();
 }
@@ -354,7 +359,6 @@ void Tgeneral::actualise_affichage_records()
         QLabel *record = m_ui.LabelRecords.at(n);
         if (n < premiers.size()) {
             record->setText(QString::number(n + 1) + QStringLiteral(". ") + premiers.at(n));
-            record->setAccessibleName(record->text());
             record->show();
         } else {
             record->clear();
@@ -380,8 +384,9 @@ void Tgeneral::lance_test()
     if (!m_fenetres.test)
         return;
     const EleveState &e = m_state.eleve;
-    // A test taken in this very session counts as the day's test too.
-    const bool testDuJour = e.seance_du_jour || e.test_fait_aujourdhui;
+    // Only a test that made today's graph point makes the next one count for
+    // nothing; a morning of training, or a test of the squares, does not.
+    const bool testDuJour = TestConclusion::test_compte_aujourdhui(e, m_env.clock->now().date());
     if (e.eleve_nouveau && !e.test_fait_aujourdhui) {
         if (m_fenetres.boiteMessage)
             montre_message(QStringLiteral("Premier test"), Tboite_message::texte_premier_test());
@@ -421,8 +426,22 @@ void Tgeneral::button_testClick()
     lance_test();
 }
 
+void Tgeneral::verrouilleCommandes(bool testOuvert)
+{
+    menuBar()->setEnabled(!testOuvert);
+    m_ui.Panel_boutons->setEnabled(!testOuvert);
+    m_ui.button_test->setEnabled(!testOuvert && m_fenetres.test);
+    m_ui.Button_records->setEnabled(!testOuvert && m_fenetres.texte);
+}
+
+void Tgeneral::testMontre()
+{
+    verrouilleCommandes(true);
+}
+
 void Tgeneral::etape_session_3()
 {
+    verrouilleCommandes(false);
     m_ui.Label_clique_ici->hide();
     m_ui.button_test->hide();
     affiche_graphique();
@@ -432,8 +451,8 @@ void Tgeneral::etapeSuivante(bool perfectionnement)
 {
     if (perfectionnement)
         facileClick();
-    else if (m_fenetres.apprent)
-        m_fenetres.apprent->exec();
+    else
+        apprentissage1Click();     // which says so when there is nothing to train
 }
 
 void Tgeneral::apprentissage1Click()
@@ -568,6 +587,18 @@ void Tgeneral::closeEvent(QCloseEvent *event)
     if (m_fermee) {
         event->accept();
         return;
+    }
+    if (m_fenetres.test && m_fenetres.test->isVisible()) {
+        // Only the end of a test hands its results on: a test cut short is
+        // dropped, what the session did before it is still recorded.
+        if (m_fenetres.test->testEnCours() && !m_fermetureSansQuestion
+            && !Dialogs::question(this, QStringLiteral("Test en cours"),
+                                  QStringLiteral("Tu n'as pas fini ton test.\nFermer Tabulon quand même? "
+                                                 "Ce test ne sera pas enregistré."))) {
+            event->ignore();
+            return;
+        }
+        m_fenetres.test->hide();
     }
     if (!EnregistrementSeance() && !m_fermetureSansQuestion
         && !Dialogs::question(this, kTitreEnregistrement,

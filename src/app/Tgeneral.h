@@ -110,6 +110,10 @@ private:
     void connecteCommandes();
     void appliqueMode();
     void montre_test();
+    // While the test window is open the pupil cannot be changed nor another
+    // activity started: the test would write its results to the wrong pupil.
+    void verrouilleCommandes(bool testOuvert);
+    void testMontre();
     void montre_message(const QString &titre, const QString &commentaire);
     void ajusteNom();
     void actualiseObjectifs();

@@ -71,6 +71,22 @@ QIcon dessineIcone(const QColor &couleur, const QString &symbole, int taillePoin
     return QIcon(image);
 }
 
+QPixmap dessineEtoiles()
+{
+    QFont police(QStringLiteral("DejaVu Sans"));
+    police.setPointSize(14);
+    police.setBold(true);
+    const QString etoiles = QStringLiteral("★ ★ ★");
+    const QFontMetrics mesure(police);
+    QPixmap image(mesure.horizontalAdvance(etoiles) + 4, mesure.height() + 2);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(police);
+    painter.setPen(QColor(0xFF, 0xB3, 0x00));
+    painter.drawText(image.rect(), Qt::AlignCenter, etoiles);
+    return image;
+}
+
 QToolButton *bouton(QWidget *parent, const char *nom, const QString &bulle, const QString &legende,
                     const QColor &couleur, const QString &symbole, int taille = 15)
 {
@@ -99,7 +115,6 @@ QLabel *label(QWidget *parent, const char *nom, const QString &texte = QString()
 {
     auto *l = new QLabel(texte, parent);
     l->setObjectName(QString::fromLatin1(nom));
-    l->setAccessibleName(texte.isEmpty() ? QString::fromLatin1(nom) : texte);
     return l;
 }
 
@@ -216,7 +231,6 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     Label_clique_ici = label(fond, "Label_clique_ici", QStringLiteral("Clique ici:"));
     button_test = new QPushButton(QStringLiteral("  TEST"), fond);
     button_test->setObjectName(QStringLiteral("button_test"));
-    button_test->setAccessibleName(QStringLiteral("Test"));
     button_test->setToolTip(QStringLiteral("Test"));
     button_test->setCursor(Qt::PointingHandCursor);
     Label_objectifs = label(fond, "Label_objectifs");
@@ -244,7 +258,6 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
                                  .arg(couleur.name()));
         auto *mot = new QLabel(mots[n], Panel_legende);
         mot->setObjectName(QStringLiteral("Label_legende_%1").arg(6 - n));
-        mot->setAccessibleName(mots[n]);
         QFont f(QStringLiteral("Arial"));
         f.setPointSize(10);
         f.setBold(true);
@@ -260,16 +273,16 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     auto *records = new QVBoxLayout(Panel_records);
     records->setContentsMargins(8, 8, 8, 8);
     records->setSpacing(4);
-    auto *etoile = label(Panel_records, "Label_etoile_records", QStringLiteral("★ ★ ★"));
+    // The stars are a decoration: drawn, and heard as what they crown.
+    auto *etoile = label(Panel_records, "Label_etoile_records");
+    etoile->setPixmap(dessineEtoiles());
     etoile->setAccessibleName(QStringLiteral("Records"));
     etoile->setAlignment(Qt::AlignCenter);
-    etoile->setStyleSheet(QStringLiteral("color: #ffb300; font: bold 14pt 'DejaVu Sans';"));
     records->addWidget(etoile);
     const QString couleurs[3] = {QStringLiteral("#b8860b"), QStringLiteral("#607d8b"), QStringLiteral("#8d5524")};
     for (int n = 1; n <= 3; ++n) {
         auto *record = label(Panel_records, "", QString());
         record->setObjectName(QStringLiteral("LabelRecord%1").arg(n));
-        record->setAccessibleName(QStringLiteral("Record %1").arg(n));
         record->setStyleSheet(QStringLiteral("color: %1; font: bold 10pt 'Arial';").arg(couleurs[n - 1]));
         record->hide();
         records->addWidget(record);
@@ -277,7 +290,6 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     }
     Button_records = new QPushButton(QStringLiteral("Voir classement"), Panel_records);
     Button_records->setObjectName(QStringLiteral("Button_records"));
-    Button_records->setAccessibleName(QStringLiteral("Voir classement"));
     Button_records->setCursor(Qt::PointingHandCursor);
     records->addStretch();
     records->addWidget(Button_records);

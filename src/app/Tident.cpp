@@ -151,7 +151,6 @@ QLabel *Tident::label(const QString &nom, const QString &texte, int taillePoints
 {
     auto *l = new QLabel(texte, this);
     l->setObjectName(nom);
-    l->setAccessibleName(texte.isEmpty() ? nom : texte);
     QFont f = l->font();
     f.setPointSize(taillePoints);
     f.setBold(true);
@@ -163,7 +162,6 @@ QPushButton *Tident::bouton(const QString &nom, const QString &texte)
 {
     auto *b = new QPushButton(texte, this);
     b->setObjectName(nom);
-    b->setAccessibleName(texte);
     QFont f = b->font();
     f.setPointSize(12);
     b->setFont(f);
@@ -407,7 +405,6 @@ void Tident::afficheCode()
     Edit_nom->setReadOnly(true);
     Edit_prenom->setReadOnly(true);
     Panel_code->setText(m_state.eleve.code_eleve);
-    Panel_code->setAccessibleName(QStringLiteral("Ton code est: %1").arg(m_state.eleve.code_eleve));
     label_code->show();
     Panel_code->show();
     label_cahier->show();

@@ -248,6 +248,28 @@ QString mot_niveau(int score)
     return mots[tranche_niveau(score)];
 }
 
+QString description_grille(const QString &enregistrements, int tempsAcceptable)
+{
+    QStringList fausses;
+    for (const QString &entree : analyse_enregistrements(enregistrements)) {
+        if (!reponse_juste(entree))
+            fausses << Catalogue::ecrit_produit(entree.left(4));
+    }
+    const QString score = QString::number(score_global(enregistrements, tempsAcceptable)) + QStringLiteral(" %");
+    if (fausses.isEmpty())
+        return score + QStringLiteral(", aucune réponse fausse ou absente");
+    return score + QStringLiteral(", réponses fausses ou absentes : ") + fausses.join(QStringLiteral(", "));
+}
+
+QString description_barre(const QString &jour, const QString &score)
+{
+    bool nombre = false;
+    const int valeur = score.toInt(&nombre);
+    if (!nombre || valeur < 0 || valeur > 100)
+        return jour + QStringLiteral(" : ") + score;
+    return jour + QStringLiteral(" : ") + score + QStringLiteral(" %, ") + mot_niveau(valeur);
+}
+
 QString entree_record(int score, int vitesse, const QString &nom, const QString &prenom)
 {
     return Catalogue::complete_zeros(score, 3) + Catalogue::complete_zeros(vitesse, 3) + nom + QLatin1Char('_')

@@ -46,6 +46,13 @@ int tranche_niveau(int score);
 // Level word of a global score: "très faible" ... "parfait".
 QString mot_niveau(int score);
 
+// What the grid of a test shows, said in words for a screen reader: the
+// global score, then the products answered wrongly or not at all, in the
+// grid's order ("85 %, réponses fausses ou absentes : 7×2, 7×3, 6×9").
+QString description_grille(const QString &enregistrements, int tempsAcceptable);
+// A bar of the progress graph: "Jeudi 10/12/2026 : 85 %, bien".
+QString description_barre(const QString &jour, const QString &score);
+
 // Records list entry: score on 3 digits, speed on 3 digits, family name "_" first name.
 QString entree_record(int score, int vitesse, const QString &nom, const QString &prenom);
 // Replaces the pupil's line (or appends it), keeps the list sorted without

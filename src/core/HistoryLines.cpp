@@ -99,4 +99,9 @@ bool a_une_reponse(QStringView enregistrements)
     return false;
 }
 
+bool est_test_classique(QStringView enregistrements)
+{
+    return enregistrements.size() >= 5 && enregistrements[1] == u'0' && enregistrements[3] == u'0';
+}
+
 } // namespace HistoryLines

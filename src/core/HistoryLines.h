@@ -38,5 +38,9 @@ QString enregistrements(const QString &ligneTest);
 // True when the records hold at least one whole answer ("P" and 11 digits
 // at a multiple of 12 characters), as the scoring reads them.
 bool a_une_reponse(QStringView enregistrements);
+// True when the first record's two factors are below 10: a test of the
+// classic tables, the only kind that makes a graph point and the training's
+// starting test (squares and extended tables start with 11 or more).
+bool est_test_classique(QStringView enregistrements);
 
 } // namespace HistoryLines

@@ -16,6 +16,9 @@ bool testCompte(const QString &ligne, const Criteres &criteres)
     // A test line cut or damaged before any whole answer is no test.
     if (!HistoryLines::a_une_reponse(enregistrements))
         return false;
+    // As at the end of a test: squares and extended tables make no graph point.
+    if (!HistoryLines::est_test_classique(enregistrements))
+        return false;
     return !criteres.masquerIncomplets || Evaluation::test_couvre_tables(enregistrements, criteres.objectifs);
 }
 

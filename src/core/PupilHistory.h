@@ -30,8 +30,8 @@ struct Criteres
 
 // Sessions of the same day form one group; each group is given the first
 // test found from its first header onwards (later days included, so a day
-// without test borrows the next test). A test line without any readable
-// answer does not count. No limit on the number of days.
+// without test borrows the next test). Only a test of the classic tables
+// counts; a test line without any readable answer does not. No limit on the number of days.
 Resume resume(const QStringList &historique, const Criteres &criteres);
 
 // The lines to append to the file as it is now so that it holds the

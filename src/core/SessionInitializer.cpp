@@ -5,6 +5,7 @@
 #include "core/Dates.h"
 #include "core/DefaultConfiguration.h"
 #include "core/IniFile.h"
+#include "core/LearningPlan.h"
 #include "core/NiveauxTexte.h"
 #include "core/Paths.h"
 #include "core/RecordsList.h"
@@ -303,6 +304,22 @@ void SessionInitializer::lit_parametres(const IniFile &ini)
     s.objectif_apprentissage.mode_tables = s.ne_travailler_que_les_trous != u"oui";
     s.nombre_items_par_bloc = ini.readInteger(blocs, QStringLiteral("Nombre d'items par bloc"));
     s.formule_recursive = ini.readString(blocs, QStringLiteral("Formule récursive"));
+    // A block size or formula the plan cannot serve would leave the training
+    // without steps (or never ending): the defaults take their place, with a
+    // log line when a value was there but unusable.
+    if (!LearningPlan::taille_bloc_valide(s.nombre_items_par_bloc)) {
+        if (s.nombre_items_par_bloc != -1)
+            m_log.ajoute(QStringLiteral("Nombre d'items par bloc %1 impossible: %2 pris à la place")
+                         .arg(s.nombre_items_par_bloc)
+                         .arg(LearningPlan::kTailleBlocParDefaut));
+        s.nombre_items_par_bloc = LearningPlan::kTailleBlocParDefaut;
+    }
+    if (!LearningPlan::formule_valide(s.formule_recursive)) {
+        if (s.formule_recursive != IniFile::kMarker)
+            m_log.ajoute(QStringLiteral("Formule récursive \"%1\" impossible: \"%2\" prise à la place")
+                         .arg(s.formule_recursive, LearningPlan::kFormuleParDefaut));
+        s.formule_recursive = LearningPlan::kFormuleParDefaut;
+    }
     s.code_professeur = ini.readString(codes, QStringLiteral("Code d'accès professeur"));
     s.perfectionnement_libre =
         !ini.readBool(perfectionnement, QStringLiteral("Apprentissage obligatoire avant perfectionnement"));

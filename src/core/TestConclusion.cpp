@@ -1,5 +1,7 @@
 #include "core/TestConclusion.h"
 
+#include "core/HistoryLines.h"
+
 #include "core/Dates.h"
 #include "core/Evaluation.h"
 #include "core/ItemSelection.h"
@@ -92,6 +94,11 @@ void TestConclusion::remplit_verdict(VerdictTest &verdict, const SessionState &s
     verdict.texteVitesse = verdict.vitesse < 0 ? QStringLiteral("-") : QString::number(verdict.vitesse);
 }
 
+bool TestConclusion::test_compte_aujourdhui(const EleveState &eleve, const QDate &aujourdhui)
+{
+    return !eleve.graphique.isEmpty() && eleve.graphique.last().jour == Dates::jour_texte(aujourdhui).left(kLongueurJour);
+}
+
 VerdictTest TestConclusion::fin_du_test(SessionState &state, const QString &enregistrements,
                                         const QString &ligneTest, bool testTablesClassiques, const QDate &aujourdhui)
 {
@@ -102,13 +109,13 @@ VerdictTest TestConclusion::fin_du_test(SessionState &state, const QString &enre
 
     // A first record whose two factors are below 10 marks a test of the
     // classic tables: only those get a verdict and a graph point.
-    verdict.classique = enregistrements.size() >= 5 && enregistrements[1] == QLatin1Char('0')
-                        && enregistrements[3] == QLatin1Char('0');
+    verdict.classique = HistoryLines::est_test_classique(enregistrements);
 
     eleve.lignes_seance.append(ligneTest);
+    verdict.descriptionGrille = Evaluation::description_grille(enregistrements, state.temps_acceptable);
 
     verdict.jour = Dates::jour_texte(aujourdhui);
-    const bool premier = eleve.graphique.isEmpty() || eleve.graphique.last().jour != verdict.jour.left(kLongueurJour);
+    const bool premier = !test_compte_aujourdhui(eleve, aujourdhui);
     if (premier) {
         verdict.premierTestDuJour = true;
         eleve.dernier_test = enregistrements;

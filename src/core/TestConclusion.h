@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+struct EleveState;
 struct SessionState;
 
 // Everything the verdict panel shows once a test is over.
@@ -13,6 +14,8 @@ struct VerdictTest
     QString jour;                       // "Samedi 05/12/2026"
     bool premierTestDuJour = false;     // the hand-over to the training was made
     bool nouveauPointGraphique = false;
+
+    QString descriptionGrille;          // the grid said in words, for a screen reader
 
     // False for a test of the extended tables: the grid only, no verdict.
     bool classique = false;
@@ -56,6 +59,11 @@ public:
     // gives the bare number.
     static QString joint_tables(const QStringList &numeros);
     static int largeur_pourcent(int score);
+
+    // True when a test has already counted today: the graph's last point is
+    // dated today. A later test of the day then changes neither the graph nor
+    // the training advice, which is what the one-test-a-day warning says.
+    static bool test_compte_aujourdhui(const EleveState &eleve, const QDate &aujourdhui);
 
     // enregistrements: the answer records; ligneTest: the whole test line;
     // testTablesClassiques: the test asked exactly the tables 2 to 9.

@@ -111,17 +111,28 @@ bool saveBytes(const QString &path, const QByteArray &bytes, QString *error)
     const QFileInfo info(path);
     QDir().mkpath(info.absolutePath());
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered save file keeps a small file in memory and, on a
+    // full disk, its commit can replace the old file by an empty or cut copy
+    // while reporting success. Written straight through, every short write
+    // shows in the count returned, before anything replaces the old file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = QStringLiteral("Impossible d'écrire le fichier %1 : %2")
                          .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    if (file.write(bytes) != bytes.size() || file.size() != bytes.size()) {
+        file.cancelWriting();
+        if (error)
+            *error = QStringLiteral("L'enregistrement du fichier %1 a échoué : le disque est plein ou le fichier "
+                                    "dépasse la taille permise. L'ancien fichier est conservé.")
+                         .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    if (!file.commit()) {
         if (error)
             *error = QStringLiteral("L'enregistrement du fichier %1 a échoué : %2")
                          .arg(QDir::toNativeSeparators(path), file.errorString());
-        file.cancelWriting();
         return false;
     }
     return true;

@@ -19,25 +19,24 @@ TAcces_prof::TAcces_prof(SessionState &state, QWidget *parent)
     setWindowTitle(QStringLiteral("Accès réservé au professeur"));
     setModal(true);
 
-    Label18 = nomme(new QLabel(this), QStringLiteral("Label18"), QStringLiteral("Invite du code professeur"));
-    Label8 = nomme(new QLabel(this), QStringLiteral("Label8"), QStringLiteral("Message d'échec"));
+    Label18 = nomme(new QLabel(this), QStringLiteral("Label18"));
+    Label8 = nomme(new QLabel(this), QStringLiteral("Label8"));
     Label8->setStyleSheet(QStringLiteral("QLabel { color: #b00020; font-weight: bold; }"));
-    Edit3 = nomme(new QLineEdit(this), QStringLiteral("Edit3"), QStringLiteral("Code professeur"));
+    // Heard by its label, the prompt above it.
+    Edit3 = nomme(new QLineEdit(this), QStringLiteral("Edit3"));
     Edit3->setMaxLength(4);
     Edit3->setEchoMode(QLineEdit::Password);
     // Every character is shown as "*", whatever the platform's habit.
     Edit3->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     Edit3->setFixedWidth(90);
     Label18->setBuddy(Edit3);
-    Button_code = nomme(new QPushButton(this), QStringLiteral("Button_code"), QStringLiteral("Valider le code"));
+    Button_code = nomme(new QPushButton(this), QStringLiteral("Button_code"));
     // Enter in the entry acts as a click on the button; once the button has
     // the focus after a failure, Enter acknowledges the failure.
     Button_code->setDefault(true);
     Button_code->setAutoDefault(true);
-    RadioButton2 = nomme(new QRadioButton(this), QStringLiteral("RadioButton2"),
-                         QStringLiteral("Redemander systématiquement le code"));
-    RadioButton1 = nomme(new QRadioButton(this), QStringLiteral("RadioButton1"),
-                         QStringLiteral("Autoriser l'accès jusqu'à la fermeture du programme"));
+    RadioButton2 = nomme(new QRadioButton(this), QStringLiteral("RadioButton2"));
+    RadioButton1 = nomme(new QRadioButton(this), QStringLiteral("RadioButton1"));
     auto *groupe = new QButtonGroup(this);
     groupe->addButton(RadioButton2);
     groupe->addButton(RadioButton1);

@@ -3,12 +3,13 @@
 #include "app/Tboite_message.h"
 #include "core/Catalogue.h"
 #include "core/Clock.h"
+#include "core/EnvironmentDefaults.h"
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
 #include "platform/LockKeys.h"
-#include "timedtest/KeyPressTime.h"
 #include "timedtest/VerdictPanel.h"
 #include "widgets/ActivityWindowFrame.h"
+#include "widgets/AnswerKeyWatch.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GridPainter.h"
 #include "widgets/LedDisplay.h"
@@ -77,13 +78,10 @@ QTimer *minuterie(QObject *parent, const QString &nom, int periode, bool uneFois
 Ttest::Ttest(SessionState &state, const Environment &env, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_state(state)
-    , m_clock(env.clock)
-    , m_horlogePropre(env.clock ? nullptr : std::make_unique<SystemClock>())
-    , m_hasardPropre(env.random ? nullptr : std::make_unique<SystemRandom>())
-    , m_moteur(env.clock ? *env.clock : *m_horlogePropre, env.random ? *env.random : *m_hasardPropre)
+    , m_defauts(env)
+    , m_clock(&m_defauts.clock())
+    , m_moteur(m_defauts.clock(), m_defauts.random())
 {
-    if (!m_clock)
-        m_clock = m_horlogePropre.get();
     setObjectName(QStringLiteral("Ttest"));
     setAccessibleName(QStringLiteral("test complet"));
     setWindowTitle(QStringLiteral("test complet"));
@@ -91,15 +89,12 @@ Ttest::Ttest(SessionState &state, const Environment &env, QWidget *parent)
     construit();
 }
 
-Ttest::~Ttest()
-{
-    qApp->removeEventFilter(this);
-}
+Ttest::~Ttest() = default;
 
 QPushButton *Ttest::bouton(const QString &nom, const QString &texte, const QRect &geometrie)
 {
     auto *b = new QPushButton(texte, m_fond);
-    nomme(b, nom, texte.trimmed());
+    nomme(b, nom);
     b->setGeometry(geometrie);
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(14);
@@ -119,7 +114,7 @@ void Ttest::construit()
     m_panel1->setFrameShadow(QFrame::Raised);
     m_panel1->setGeometry(200, 40, 400, 100);
     m_labelQuest = new QLabel(m_panel1);
-    nomme(m_labelQuest, QStringLiteral("Label_quest"), QStringLiteral("Question"));
+    nomme(m_labelQuest, QStringLiteral("Label_quest"));
     m_labelQuest->setGeometry(4, 4, 392, 92);
     m_labelQuest->setAlignment(Qt::AlignCenter);
     m_labelQuest->setTextFormat(Qt::PlainText);
@@ -130,19 +125,12 @@ void Ttest::construit()
 
     m_maskEdit = new QLineEdit(m_fond);
     nomme(m_maskEdit, QStringLiteral("MaskEdit1"), QStringLiteral("Ta réponse"));
-    QFont chiffres(QStringLiteral("Arial"));
-    chiffres.setPixelSize(36);
-    chiffres.setBold(true);
-    m_maskEdit->setFont(chiffres);
-    m_maskEdit->setAlignment(Qt::AlignCenter);
     m_maskEdit->setGeometry(355, 160, 90, 52);
-    // Every change of the answer comes from a key, so that each is timed.
-    m_maskEdit->setContextMenuPolicy(Qt::NoContextMenu);
-    m_maskEdit->setDragEnabled(false);
-    m_maskEdit->setAcceptDrops(false);
     m_validateur = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), m_maskEdit);
     m_maskEdit->setValidator(m_validateur);
     connect(m_maskEdit, &QLineEdit::textChanged, this, &Ttest::MaskEdit1Change);
+    m_touches = new AnswerKeyWatch(this, m_maskEdit, *m_clock);
+    connect(m_touches, &AnswerKeyWatch::suppressionDemandee, this, &Ttest::Button_effacerClick);
 
     m_jePasse = bouton(QStringLiteral("Button_je_passe"), QStringLiteral("je ne sais pas"), QRect(225, 228, 160, 34));
     m_jePasse->setToolTip(QStringLiteral("Clique ici si tu ne connais pas la réponse"));
@@ -168,7 +156,7 @@ void Ttest::construit()
     nomme(m_compteur, QStringLiteral("compteur"), QStringLiteral("Secondes écoulées"));
     m_compteur->setGeometry(3, 3, 64, 46);
     m_labelTemps = new QLabel(m_fond);
-    nomme(m_labelTemps, QStringLiteral("Label_temps"), QStringLiteral("Temps écoulé"));
+    nomme(m_labelTemps, QStringLiteral("Label_temps"));
     QFont avis(QStringLiteral("Arial"));
     avis.setPixelSize(18);
     avis.setBold(true);
@@ -214,16 +202,15 @@ void Ttest::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // A window restored from the task bar is not a new test.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         FormShow();
+        emit testShown();
+    }
 }
 
 void Ttest::FormShow()
 {
-    m_apercuClavier = false;
-    force_verrouillages();
-    m_apercuClavier = true;
-    qApp->installEventFilter(this);
+    m_touches->demarre();
     m_jePasse->setText(QStringLiteral("je ne sais pas"));
     m_effacer->setText(QStringLiteral("Effacer"));
     m_recommencer->setText(QStringLiteral("Recommencer tout"));
@@ -238,39 +225,11 @@ void Ttest::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
     if (event->spontaneous())
         return;
-    m_apercuClavier = false;
-    qApp->removeEventFilter(this);
+    m_touches->arrete(false);
     arrete_chronos();
     m_affiche->stop();
     m_timerJePasse->stop();
     emit testHidden();
-}
-
-bool Ttest::eventFilter(QObject *objet, QEvent *event)
-{
-    if (!m_apercuClavier)
-        return false;
-    if (event->type() == QEvent::KeyPress && objet == m_maskEdit) {
-        auto *touche = static_cast<QKeyEvent *>(event);
-        // The moment of the press, taken before the field or anything else
-        // handles the key.
-        m_toucheMs = KeyPressTime::instant(touche, *m_clock);
-        if (touche->key() == Qt::Key_Delete) {
-            Button_effacerClick();
-            return true;
-        }
-    } else if (event->type() == QEvent::KeyRelease) {
-        const int cle = static_cast<QKeyEvent *>(event)->key();
-        auto *widget = qobject_cast<QWidget *>(objet);
-        if ((cle == Qt::Key_NumLock || cle == Qt::Key_CapsLock) && widget && widget->window() == this)
-            force_verrouillages();
-    }
-    return false;
-}
-
-void Ttest::force_verrouillages()
-{
-    LockKeys::fixe_verrouillages(true, true);
 }
 
 void Ttest::initialisation_test()
@@ -330,7 +289,7 @@ void Ttest::initialisation_test()
     int droite = kLargeurFond;
     for (int i = 1; i <= m_moteur.nombre_produits(); ++i) {
         auto *tuile = new QLabel(m_fond);
-        nomme(tuile, QStringLiteral("panel%1").arg(i + 3), Catalogue::ecrit_produit(m_moteur.produits()[i - 1]));
+        nomme(tuile, QStringLiteral("panel%1").arg(i + 3));
         tuile->setGeometry(kGaucheTuiles + 42 * ((i - 1) / 8), kHautTuiles + 18 * ((i - 1) % 8), 40, 16);
         tuile->setFrameShape(QFrame::Panel);
         tuile->setFrameShadow(QFrame::Sunken);
@@ -438,7 +397,7 @@ void Ttest::pose_la_question()
     // read it and not after whatever else is waiting to be drawn.
     m_labelQuest->repaint();
     m_moteur.pose_la_question(m_clock->monotonicMs());
-    m_toucheMs = -1;
+    m_touches->prend_instant();
     m_timerJePasse->setInterval(kJePasseApresQuestion);
     m_timerJePasse->start();
     emit questionPosee();
@@ -446,8 +405,7 @@ void Ttest::pose_la_question()
 
 void Ttest::MaskEdit1Change(const QString &texte)
 {
-    const qint64 instant = m_toucheMs >= 0 ? m_toucheMs : m_clock->monotonicMs();
-    m_toucheMs = -1;
+    const qint64 instant = m_touches->prend_instant();
     const TestEngine::Frappe frappe = m_moteur.saisie(int(texte.size()), instant);
     if (frappe.arreteChrono)
         arrete_chronos();

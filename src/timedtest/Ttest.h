@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/EnvironmentDefaults.h"
 #include "core/TestConclusion.h"
 #include "core/TestEngine.h"
 
@@ -8,6 +9,7 @@
 
 #include <memory>
 
+class AnswerKeyWatch;
 class Clock;
 class LedDisplay;
 class QFrame;
@@ -36,12 +38,15 @@ public:
     ~Ttest() override;
 
     const TestEngine &moteur() const { return m_moteur; }
+    // Questions are still being asked: closing now would lose this test.
+    bool testEnCours() const { return isVisible() && m_moteur.actif(); }
     const VerdictTest &verdict() const { return m_verdict; }
     Tboite_message *boiteMessage() const { return m_boite; }
     // The tile of a 1-based position in the product list ("panel" + position + 3).
     QLabel *panl(int position) const;
 
 signals:
+    void testShown();                           // the main window locks its commands
     void testHidden();                          // the main window runs etape_session_3
     void graphiqueChange();                     // a new point was added to the graph
     void recordsChanges();                      // the records list was updated
@@ -53,7 +58,6 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    bool eventFilter(QObject *objet, QEvent *event) override;
 
 private:
     void construit();
@@ -80,12 +84,10 @@ private:
     void detruit_tuiles();
     void actualise_tuile(int position);
     void arrete_chronos();
-    void force_verrouillages();
 
     SessionState &m_state;
+    EnvironmentDefaults m_defauts;
     const Clock *m_clock;
-    std::unique_ptr<Clock> m_horlogePropre;
-    std::unique_ptr<RandomSource> m_hasardPropre;
     TestEngine m_moteur;
     VerdictTest m_verdict;
 
@@ -116,6 +118,5 @@ private:
     QTimer *m_inhibeImpression = nullptr;
 
     int m_secondes = 0;
-    qint64 m_toucheMs = -1;     // when the key now changing the answer was pressed
-    bool m_apercuClavier = false;
+    AnswerKeyWatch *m_touches = nullptr;
 };

@@ -24,6 +24,7 @@ constexpr int kHautLabel12 = 170;
 constexpr int kHautRecord = 190;
 constexpr int kAvantTrait = 37;
 constexpr int kApresTrait = 43;
+constexpr int kMarge = 10;  // least room between a text and the panel's edge
 
 // The level colours of the progress graph, so that the meter speaks the same language.
 QColor couleurNiveau(int score)
@@ -96,7 +97,6 @@ QLabel *VerdictPanel::cree(const QString &nom, int pixels, bool gras, const QCol
 {
     auto *label = new QLabel(this);
     label->setObjectName(nom);
-    label->setAccessibleName(nom);
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(pixels);
     f.setBold(gras);
@@ -175,11 +175,46 @@ void VerdictPanel::centre_paire(QLabel *a, QLabel *b, int y)
     place_paire(a, b, (width() - a->width() - b->width()) / 2, y);
 }
 
+int VerdictPanel::largeur_resume(int largeurPourcent) const
+{
+    return m_tuSais->sizeHint().width() + 5 + largeurPourcent + 5 + 41 + m_apprec->sizeHint().width();
+}
+
+// The panel keeps the grid's width wherever the texts fit in it; a long list
+// of tables or the longer summary line widens it, the columns staying
+// centred on the dividing line, so that no text runs past its edge.
+void VerdictPanel::elargit_si_besoin(bool mal, bool bien, int largeurPourcent, bool record)
+{
+    const auto w = [](QLabel *label) { return label->sizeHint().width(); };
+    QLabel **l = m_labels;
+    const int paireMal = std::max(w(l[2]) + w(l[3]), w(l[4]) + w(l[5]));
+    const int paireBien = std::max(w(l[6]) + w(l[7]), w(l[8]) + w(l[9]));
+    int texte = largeur_resume(largeurPourcent) + 40;
+    if (mal && bien)
+        texte = std::max(texte, 2 * std::max(kAvantTrait + paireMal, kApresTrait + paireBien));
+    else if (mal)
+        texte = std::max(texte, paireMal);
+    else if (bien)
+        texte = std::max(texte, paireBien);
+    if (mal)
+        texte = std::max({texte, w(l[10]), w(l[12])});
+    if (record)
+        texte = std::max(texte, w(m_record));
+    const int besoin = texte + 2 * kMarge;
+    if (besoin <= width())
+        return;
+    resize(besoin, height());
+    if (m_image2->isVisibleTo(this))
+        m_image2->move((besoin - m_image2->width()) / 2, kHautGrille);
+}
+
 void VerdictPanel::affiche(const VerdictTest &verdict, const QImage &grille)
 {
     if (!grille.isNull()) {
         m_image2->setPixmap(QPixmap::fromImage(grille));
         m_image2->resize(grille.size());
+        m_image2->setAccessibleDescription(verdict.descriptionGrille);
+        m_image2->move(kGaucheGrille, kHautGrille);
         m_image2->show();
         resize(2 * m_image2->x() + m_image2->width(), std::max(kHauteur, kHautGrille + grille.height() + 10));
     } else {
@@ -190,17 +225,21 @@ void VerdictPanel::affiche(const VerdictTest &verdict, const QImage &grille)
     masque_verdict();
     if (!verdict.classique)
         return;
-    const int largeur = width();
 
-    // The tables known badly and well.
     QLabel **l = m_labels;
     l[4]->setText(verdict.articleMal);
     l[5]->setText(verdict.texteMal);
     l[8]->setText(verdict.articleBien);
     l[9]->setText(verdict.texteBien);
     l[10]->setText(verdict.conseil);
+    m_tuSais->setText(verdict.tuSais);
+    m_apprec->setText(verdict.niveau);
     const bool mal = !verdict.tablesMal.isEmpty();
     const bool bien = !verdict.tablesBien.isEmpty();
+    elargit_si_besoin(mal, bien, verdict.largeurPourcent, verdict.recordBattu);
+    const int largeur = width();
+
+    // The tables known badly and well.
     if (mal && !bien) {
         centre_paire(l[2], l[3], kHautMalBien1);
         centre_paire(l[4], l[5], kHautMalBien2);
@@ -229,14 +268,13 @@ void VerdictPanel::affiche(const VerdictTest &verdict, const QImage &grille)
     }
 
     // The summary line: "Tu sais tes tables à", the percentage, the meter, the level word.
-    m_tuSais->setText(verdict.tuSais);
     m_tuSais->adjustSize();
     m_pourcent->setText(verdict.pourcent);
     m_pourcent->setToolTip(QStringLiteral("Vitesse: %1 bonnes réponses par minute").arg(verdict.texteVitesse));
     m_pourcent->setFixedSize(verdict.largeurPourcent, 40);
     m_image1->setPixmap(QPixmap::fromImage(dessine_jauge(verdict.scoreGlobal)));
+    m_image1->setAccessibleDescription(QStringLiteral("%1 %, %2").arg(verdict.scoreGlobal).arg(verdict.niveau));
     m_image1->resize(36, 36);
-    m_apprec->setText(verdict.niveau);
     m_apprec->adjustSize();
     const int x2 = m_tuSais->width() + 5;
     const int x3 = x2 + m_pourcent->width() + 5;

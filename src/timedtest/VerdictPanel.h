@@ -28,6 +28,8 @@ private:
     void place_paire(QLabel *a, QLabel *b, int x, int y);
     void centre_paire(QLabel *a, QLabel *b, int y);
     void masque_verdict();
+    int largeur_resume(int largeurPourcent) const;
+    void elargit_si_besoin(bool mal, bool bien, int largeurPourcent, bool record);
 
     QLabel *m_labels[13] = {};   // Label2 .. Label12 at their number
     QFrame *m_shapeEx1;

@@ -4,7 +4,6 @@
 #include "core/GameRound.h"
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
-#include "timedtest/KeyPressTime.h"
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/AnswerField.h"
 #include "widgets/LevelButton.h"
@@ -64,8 +63,7 @@ GameWindow::GameWindow(const QString &nom, const QString &legende, const Environ
 
     m_question = labelGras(m_fond, QStringLiteral("label_quest1"), QString(), 44);
 
-    const Clock *horloge = m_clock;
-    m_champ = new AnswerField([horloge](const QKeyEvent *e) { return KeyPressTime::instant(e, *horloge); }, m_fond);
+    m_champ = new AnswerField(*m_clock, m_fond);
     m_champ->resize(87, 52);
     connect(m_champ, &AnswerField::toucheRelachee, this, &GameWindow::MaskEdit1KeyUp);
 

@@ -7,6 +7,7 @@
 #include "widgets/ScoreMeter.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -22,6 +23,35 @@ QLabel *texte(QWidget *parent, const QString &nom, const QString &contenu, int t
     return label;
 }
 
+// An arrow turned by `angle` degrees (0: to the right), or for a negative
+// angle the split sign of the help, drawn in code; heard by its name.
+QLabel *dessin(QWidget *parent, const QString &nom, const QString &accessible, int angle, const QRect &geometrie)
+{
+    QPixmap image(geometrie.size());
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.translate(image.width() / 2.0, image.height() / 2.0);
+    const qreal r = std::min(image.width(), image.height()) / 2.0 - 3;
+    if (angle < 0) {
+        p.drawLine(QPointF(0, -r), QPointF(-r, r));
+        p.drawLine(QPointF(0, -r), QPointF(r, r));
+    } else {
+        p.rotate(angle);
+        p.drawLine(QPointF(-r, 0), QPointF(r, 0));
+        p.drawLine(QPointF(r, 0), QPointF(r / 3, -r / 2));
+        p.drawLine(QPointF(r, 0), QPointF(r / 3, r / 2));
+    }
+    p.end();
+    auto *label = new QLabel(parent);
+    label->setObjectName(nom);
+    label->setAccessibleName(accessible);
+    label->setPixmap(image);
+    label->setGeometry(geometrie);
+    return label;
+}
+
 } // namespace
 
 TAdd::TAdd(SessionState &, const Environment &env, QWidget *parent)
@@ -34,9 +64,8 @@ TAdd::TAdd(SessionState &, const Environment &env, QWidget *parent)
     for (int n = 0; n < 4; ++n) {
         LevelButton *b = ajoute_niveau(noms[n], QStringLiteral("Niveau %1").arg(n), bulles[n], QPoint(16 + 179 * n, 12));
         if (n < 3) {
-            auto *fleche = texte(m_fond, QStringLiteral("fleche_niveau%1").arg(n), QStringLiteral("➜"), 24,
-                                 QRect(b->x() + b->width() + 2, 20, 24, 32));
-            fleche->setAccessibleName(QStringLiteral("puis"));
+            dessin(m_fond, QStringLiteral("fleche_niveau%1").arg(n), QStringLiteral("puis"), 0,
+                   QRect(b->x() + b->width() + 2, 20, 24, 32));
         }
     }
 
@@ -58,14 +87,12 @@ TAdd::TAdd(SessionState &, const Environment &env, QWidget *parent)
     m_aide << texte(m_fond, QStringLiteral("lab1"), QString(), 40, QRect(120, 230, 200, 50))
            << texte(m_fond, QStringLiteral("lab2"), QString(), 34, QRect(150, 320, 60, 44))
            << texte(m_fond, QStringLiteral("lab3"), QString(), 34, QRect(230, 320, 60, 44))
-           << texte(m_fond, QStringLiteral("lab4"), QStringLiteral("/\\"), 34, QRect(190, 278, 60, 44))
+           << dessin(m_fond, QStringLiteral("lab4"), QStringLiteral("se décompose en"), -1, QRect(190, 278, 60, 44))
            << texte(m_fond, QStringLiteral("lab5"), QStringLiteral("Fais d'abord un groupe de 10!"), 22,
                     QRect(330, 310, 340, 40));
-    m_aide[3]->setAccessibleName(QStringLiteral("se décompose en"));
     for (int i = 0; i < 3; ++i) {
-        m_fleches << texte(m_fond, QStringLiteral("fleche%1").arg(i + 1), QStringLiteral("↓"), 30,
-                           QRect(150 + 80 * i, 370, 40, 40));
-        m_fleches.last()->setAccessibleName(QStringLiteral("flèche"));
+        m_fleches << dessin(m_fond, QStringLiteral("fleche%1").arg(i + 1), QStringLiteral("flèche"), 90,
+                            QRect(150 + 80 * i, 370, 40, 40));
     }
 
     m_ok = new QPushButton(QStringLiteral("OK"), m_fond);

@@ -1,13 +1,18 @@
 #pragma once
 
-#include "widgets/ShellWindow.h"
+#include <QDialog>
+#include <QMap>
 
+class QFrame;
+class QLabel;
+class QToolButton;
 struct Environment;
 struct SessionState;
 
-// The "Objectifs" window. For now it only opens and closes:
-// its activity comes with a later piece of work.
-class TObjectifs : public ShellWindow
+// The "Objectifs" window: the tables the pupil "doit savoir", as toggle
+// buttons. Each toggle rewrites the objectives and the studied products at
+// once (ObjectiveTables); at least one table always stays down.
+class TObjectifs : public QDialog
 {
     Q_OBJECT
 
@@ -17,8 +22,19 @@ public:
     void setTypeTables(const QString &type);
     QString typeTables() const { return m_typeTables; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    QFrame *panneau(const QString &nom, const QList<int> &numeros);
+    void FormShow();
+    void maj_produits_etudies();
+
     SessionState &m_state;
-    const Environment &m_env;
     QString m_typeTables = QStringLiteral("classiques");
+    QLabel *m_label1 = nullptr;
+    QFrame *m_panel29 = nullptr;
+    QFrame *m_panel1219 = nullptr;
+    QMap<int, QToolButton *> m_boutons;
+    QMap<int, QLabel *> m_labels;
 };

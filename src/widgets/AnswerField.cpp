@@ -1,11 +1,14 @@
 #include "widgets/AnswerField.h"
 
+#include "core/Clock.h"
+#include "widgets/KeyPressTime.h"
+
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 
-AnswerField::AnswerField(Horodatage instant, QWidget *parent)
+AnswerField::AnswerField(const Clock &clock, QWidget *parent)
     : QLineEdit(parent)
-    , m_instant(std::move(instant))
+    , m_clock(clock)
     , m_validateur(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,1}")), this))
 {
     setObjectName(QStringLiteral("MaskEdit1"));
@@ -50,7 +53,7 @@ void AnswerField::selectionne_tout()
 void AnswerField::keyPressEvent(QKeyEvent *event)
 {
     // The moment of the press, taken before the field handles the key.
-    const qint64 instant = m_instant(event);
+    const qint64 instant = KeyPressTime::instant(event, m_clock);
     const bool vide = text().isEmpty() || selectedText() == text();
     QLineEdit::keyPressEvent(event);
     if (vide && text().size() == 1)

@@ -2,8 +2,7 @@
 
 #include <QLineEdit>
 
-#include <functional>
-
+class Clock;
 class QRegularExpressionValidator;
 
 // The answer field of the games (MaskEdit1): digits only, as many as the
@@ -15,9 +14,7 @@ class AnswerField : public QLineEdit
     Q_OBJECT
 
 public:
-    // `instant` dates a key press on the game's clock (the timed test's rule).
-    using Horodatage = std::function<qint64(const QKeyEvent *)>;
-    AnswerField(Horodatage instant, QWidget *parent = nullptr);
+    AnswerField(const Clock &clock, QWidget *parent = nullptr);
 
     // Before a question: cleared, the mask "9;0;?" .. "9999;0;?" for 1 to 4
     // digits, the given width, the focus.
@@ -39,7 +36,7 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
-    Horodatage m_instant;
+    const Clock &m_clock;
     QRegularExpressionValidator *m_validateur;
     int m_longueur = 1;
     qint64 m_premiereTouche = 0;

@@ -20,6 +20,7 @@ LedDisplay::LedDisplay(int chiffres, QWidget *parent)
     , m_chiffres(std::max(1, chiffres))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleDescription(texte().trimmed());
 }
 
 void LedDisplay::setValue(int value)

@@ -1,14 +1,16 @@
 #include "widgets/TestReportPainter.h"
 
 #include "core/TestReportData.h"
+#include "core/TextFile.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -402,20 +404,23 @@ bool ecrit_rapport_pdf(const QString &fileName, const QString &nom, const QStrin
                        int tempsAcceptable, QString *error)
 {
     const QString affiche = QDir::toNativeSeparators(fileName);
-    QSaveFile fichier(fileName);
-    if (!fichier.open(QIODevice::WriteOnly)) {
+    const QFileInfo info(fileName);
+    if (!info.absoluteDir().exists() || info.isDir()) {
         if (error)
-            *error = QStringLiteral("Impossible de créer le fichier ") + affiche + QStringLiteral(" (")
-                     + fichier.errorString() + QStringLiteral(").");
+            *error = QStringLiteral("Impossible de créer le fichier ") + affiche + QStringLiteral(" (dossier absent).");
         return false;
     }
+    // The document is made in memory and stored whole by the one module that
+    // writes files: a full disk then leaves the old file as it was and is
+    // reported, where the PDF writer would not notice a cut write.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&fichier);
+        QPdfWriter writer(&document);
         TestReportPainter::prepare_pdf(&writer, TestReportData::titre() + QStringLiteral(" - ") + nom.toUpper()
                                                     + QLatin1Char(' ') + prenom);
         QPainter painter;
         if (!painter.begin(&writer)) {
-            fichier.cancelWriting();
             if (error)
                 *error = QStringLiteral("Impossible d'écrire le document PDF ") + affiche + QLatin1Char('.');
             return false;
@@ -424,11 +429,5 @@ bool ecrit_rapport_pdf(const QString &fileName, const QString &nom, const QStrin
                          tempsAcceptable);
         painter.end();
     }
-    if (!fichier.commit()) {
-        if (error)
-            *error = QStringLiteral("Impossible d'écrire le fichier ") + affiche + QStringLiteral(" (")
-                     + fichier.errorString() + QStringLiteral(").");
-        return false;
-    }
-    return true;
+    return TextFile::saveBytes(fileName, document.data(), error);
 }

@@ -271,3 +271,21 @@ TEST(Evaluation, RecordsEntryAndRank)
     EXPECT_EQ(maj_records(vide, 0, 0, "X", "Y"), 1);
     EXPECT_EQ(vide, QStringList{"000000X_Y"});
 }
+
+TEST(Evaluation, GridAndBarSaidInWords)
+{
+    // 7×3 wrong in the first pass and right in the second: the later record counts.
+    const QString records = juste("0602") + faux("0703") + juste("0702", 700) + rec("0609", 30, 55) + juste("0703")
+                            + faux("0702");
+    EXPECT_EQ(description_grille(records, T), QStringLiteral("50 %, réponses fausses ou absentes : 6×9, 7×2"));
+    EXPECT_EQ(description_grille(tousJustes("table_2"), T), QStringLiteral("100 %, aucune réponse fausse ou absente"));
+
+    const struct { const char *score; const char *dit; } barres[] = {
+        {"85", "Jeudi 10/12/2026 : 85 %, bien"},
+        {"100", "Jeudi 10/12/2026 : 100 %, parfait"},
+        {"-1", "Jeudi 10/12/2026 : -1"},
+    };
+    for (const auto &b : barres)
+        EXPECT_EQ(description_barre(QStringLiteral("Jeudi 10/12/2026"), QString::fromLatin1(b.score)),
+                  QString::fromUtf8(b.dit));
+}

@@ -207,3 +207,33 @@ TEST(PupilHistoryAppend, OnlyWhatTheFileLacksIsAdded)
     EXPECT_TRUE(PupilHistory::lignes_a_ajouter({"x"}, {h}).isEmpty());
     EXPECT_TRUE(PupilHistory::lignes_a_ajouter({"x"}, {}).isEmpty());
 }
+
+TEST(PupilHistoryResume, OnlyClassicTestsMakeGraphEntriesAndTheLastTest)
+{
+    const QString carres = ligneTest("09:01:00", reponses("table_carres"));
+    const QString etendues = ligneTest("09:01:00", reponses("table_12"));
+    const QString classique = ligneTest("15:01:00", reponses("table_2,table_3"));
+    struct Cas { const char *nom; QStringList historique; int entrees; QString dernier; };
+    const Cas cas[] = {
+        // Squares in the morning, classic tables in the afternoon: the day's
+        // point is the classic test, not a "-1" bar.
+        {"carrés puis classique le même jour",
+         {entete("Jeudi 10/12/2026", "09:00:00"), carres, entete("Jeudi 10/12/2026", "15:00:00"), classique}, 1,
+         reponses("table_2,table_3")},
+        // An extended test on the last day is no point and not the last test.
+        {"étendues en dernier",
+         {entete("Mercredi 09/12/2026"), classique, entete("Jeudi 10/12/2026"), etendues}, 1,
+         reponses("table_2,table_3")},
+        {"rien que des étendues", {entete("Jeudi 10/12/2026"), etendues, carres}, 0, QString()},
+    };
+    for (const Cas &c : cas) {
+        SCOPED_TRACE(c.nom);
+        const PupilHistory::Resume r = PupilHistory::resume(c.historique, criteres());
+        ASSERT_EQ(r.graphique.size(), c.entrees);
+        for (const EntreeGraphique &e : r.graphique) {
+            EXPECT_EQ(e.ligneTest, classique);
+            EXPECT_EQ(e.score, "100");
+        }
+        EXPECT_EQ(r.dernier_test, c.dernier);
+    }
+}

@@ -525,3 +525,34 @@ TEST_F(SessionInitializerTest, YearSearchOfTheTeacherWindowIncludesTheCurrentYea
     EXPECT_EQ(SessionInitializer::texte_niveaux_recent(file, "2026-2027", 1, 10), "B<2>");
     EXPECT_EQ(SessionInitializer::texte_niveaux_recent(file, "2040-2041", 0, 10), NiveauxTexte::defaut());
 }
+
+TEST_F(SessionInitializerTest, UnservableBlockSettingsFallBackToTheDefaultsWithALogLine)
+{
+    struct Case { const char *taille; const char *formule; bool taille_refusee; bool formule_refusee; };
+    const Case cases[] = {
+        {"5", "1.1.1", true, true},
+        {"0", "1.0", true, true},
+        {"4", "un.deux", false, true},
+        {"2", "3.1.3", false, true},
+        {"2", "1.1.2.1.1.4", false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.formule);
+        QStringList lines = DefaultConfiguration::lignes();
+        for (QString &l : lines) {
+            if (l.startsWith("Nombre d'items par bloc="))
+                l = QStringLiteral("Nombre d'items par bloc=") + c.taille;
+            else if (l.startsWith("Formule récursive="))
+                l = QStringLiteral("Formule récursive=") + c.formule;
+        }
+        writeIni(lines);
+        SessionState state;
+        SessionInitializer init(state, m_env);
+        init.initialise_session();
+        EXPECT_EQ(state.nombre_items_par_bloc, c.taille_refusee ? 3 : QByteArray(c.taille).toInt());
+        EXPECT_EQ(state.formule_recursive, c.formule_refusee ? QStringLiteral("1.1.1.3") : QString::fromUtf8(c.formule));
+        const QString journal = TextFile::loadLines(m_prog + "Tabulon.log").join(u'\n');
+        EXPECT_EQ(journal.contains("Nombre d'items par bloc"), c.taille_refusee);
+        EXPECT_EQ(journal.contains(QStringLiteral("Formule récursive \"") + c.formule), c.formule_refusee);
+    }
+}

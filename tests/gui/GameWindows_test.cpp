@@ -13,6 +13,7 @@
 #include "widgets/LevelButton.h"
 #include "widgets/ScoreMeter.h"
 
+#include "support/Accessibility.h"
 #include "support/Wait.h"
 
 #include <gtest/gtest.h>
@@ -30,21 +31,11 @@
 namespace {
 
 
-QString nomAccessible(QWidget *w)
-{
-    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(w);
-    return i ? i->text(QAccessible::Name) : QString();
-}
-
-// Every visible text label and button is heard as it is shown.
+// Every visible control is heard as it is shown.
 void verifieAccessibilite(QWidget *fenetre)
 {
-    for (QLabel *l : fenetre->findChildren<QLabel *>())
-        if (l->isVisible() && !l->text().isEmpty() && l->accessibleName().isEmpty())
-            EXPECT_EQ(nomAccessible(l), l->text()) << l->objectName().toStdString();
-    for (QAbstractButton *b : fenetre->findChildren<QAbstractButton *>())
-        if (b->isVisible())
-            EXPECT_EQ(nomAccessible(b), b->text()) << b->objectName().toStdString();
+    const QStringList fautes = Accessibility::fautes(fenetre);
+    EXPECT_TRUE(fautes.isEmpty()) << fautes.join('\n').toStdString();
 }
 
 class GamesTest : public ::testing::Test
@@ -126,7 +117,7 @@ TEST_F(GamesTest, LevelButtonStates)
     EXPECT_EQ(deux.etat(), LevelButton::Indisponible);
     EXPECT_EQ(choix.count(), 0);
     EXPECT_EQ(deux.accessibleDescription(), "indisponible");
-    EXPECT_EQ(nomAccessible(&deux), "Étape 2");
+    EXPECT_EQ(Accessibility::nom(&deux), "Étape 2");
 
     deux.setEtat(LevelButton::Disponible);
     QTest::mouseClick(&deux, Qt::LeftButton);

@@ -1,11 +1,14 @@
 #include "timedtest/TTexte.h"
 #include "widgets/Dialogs.h"
 #include "widgets/TestReportPainter.h"
+#include "support/FileSizeLimit.h"
 #include "support/Records.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -194,6 +197,41 @@ TEST(TestReport, UnwritablePdfIsReportedAndLeavesNoFile)
                                    QStringLiteral("Mardi 14/11/2006"), QString(), kT, &erreur));
     EXPECT_TRUE(erreur.startsWith(QStringLiteral("Impossible"))) << erreur.toStdString();
     EXPECT_FALSE(QFile::exists(fichier));
+}
+
+TEST(TestReport, PdfCutByAFullDiskFailsAndKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString fichier = dir.filePath(QStringLiteral("rapport.pdf"));
+    const QByteArray ancien("%PDF-1.4 ancien rapport\n");
+    {
+        QFile f(fichier);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(ancien), ancien.size());
+    }
+    // The whole report's size, written elsewhere without a limit.
+    const QString entier = dir.filePath(QStringLiteral("entier.pdf"));
+    ASSERT_TRUE(ecrit_rapport_pdf(entier, QStringLiteral("Dupont"), QStringLiteral("Léa"), QString(), testMelange(),
+                                  QStringLiteral("Mardi 14/11/2006"), QString(), kT, nullptr));
+    const qint64 taille = QFileInfo(entier).size();
+    ASSERT_TRUE(QFile::remove(entier));
+    for (const qint64 limite : {qint64(0), qint64(2000), taille / 2, taille - 1}) {
+        SCOPED_TRACE(limite);
+        QString erreur;
+        bool ecrit = true;
+        {
+            FileSizeLimit limiteDisque(static_cast<rlim_t>(limite));
+            ASSERT_TRUE(limiteDisque.ok());
+            ecrit = ecrit_rapport_pdf(fichier, QStringLiteral("Dupont"), QStringLiteral("Léa"), QString(),
+                                      testMelange(), QStringLiteral("Mardi 14/11/2006"), QString(), kT, &erreur);
+        }
+        EXPECT_FALSE(ecrit);
+        EXPECT_TRUE(erreur.contains(QStringLiteral("rapport.pdf"))) << erreur.toStdString();
+        QFile f(fichier);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(f.readAll() == ancien);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("rapport.pdf")});
+    }
 }
 
 TEST(TTexte, ShowsTextReadOnlyInAFixedPitchFont)

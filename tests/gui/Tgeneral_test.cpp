@@ -3,12 +3,14 @@
 #include "app/RotatedLabel.h"
 #include "app/Tboite_message.h"
 #include "app/Tgeneral.h"
+#include "app/Tident.h"
 #include "core/Clock.h"
 #include "core/Dates.h"
 #include "core/Paths.h"
 #include "core/RandomSource.h"
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
+#include "timedtest/TTexte.h"
 #include "timedtest/Ttest.h"
 #include "training/Tapprent.h"
 #include "widgets/Dialogs.h"
@@ -19,11 +21,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -290,8 +294,29 @@ TEST_F(TgeneralTest, TheTestButtonWarnsAfterTheDaysTestAndLeadsANewPupilThroughT
     ASSERT_NE(bouton, nullptr);
     bouton->show();
 
-    // Already a session today: the warning, Cancel keeps the test closed.
+    // A session today that made no graph point (training only, or a test of
+    // the squares): the test will count, so no warning.
+    const struct
+    {
+        const char *nom;
+        QList<EntreeGraphique> graphique;
+    } sansAvertissement[] = {
+        {"aucun point", {}},
+        {"dernier point hier", {entree(QDate(2026, 12, 9), 80)}},
+    };
     m_state.eleve.seance_du_jour = true;
+    for (const auto &c : sansAvertissement) {
+        SCOPED_TRACE(c.nom);
+        m_state.eleve.graphique = c.graphique;
+        bouton->click();
+        EXPECT_TRUE(Dialogs::history().isEmpty());
+        EXPECT_TRUE(f.test->isVisible());
+        f.test->hide();
+        bouton->show();
+    }
+
+    // Today's point is there: the warning, Cancel keeps the test closed.
+    m_state.eleve.graphique = {entree(QDate(2026, 12, 9), 80), entree(QDate(2026, 12, 10), 90)};
     Dialogs::setNextAnswer(false);
     bouton->click();
     ASSERT_EQ(Dialogs::history().size(), 1);
@@ -310,6 +335,7 @@ TEST_F(TgeneralTest, TheTestButtonWarnsAfterTheDaysTestAndLeadsANewPupilThroughT
 
     // A new pupil: the box with the instructions, and no test yet.
     m_state.eleve.seance_du_jour = false;
+    m_state.eleve.graphique.clear();
     m_state.eleve.eleve_nouveau = true;
     Dialogs::clearHistory();
     m_fenetre->lance_test();
@@ -400,6 +426,81 @@ TEST_F(TgeneralTest, ClosingRecordsTheSessionAndAFailedRecordLetsThePupilStay)
     ASSERT_EQ(lignes.size(), 2);
     EXPECT_TRUE(lignes[0].startsWith(QStringLiteral("Séance du Jeudi 10/12/2026 de 10:00:00")));
     EXPECT_EQ(lignes[1], ligne);
+}
+
+TEST_F(TgeneralTest, WhileATestRunsNothingChangesThePupilAndClosingAsksFirst)
+{
+    EleveState &e = m_state.eleve;
+    e.nom = QStringLiteral("Dupont");
+    e.prenom = QStringLiteral("Jean");
+    e.cle_eleve = QStringLiteral("Dupont_Jean");
+    const QString dossier = Paths::join(m_dossier.path(), QStringLiteral("Eleves"));
+    e.dossier_eleve = dossier;
+    e.fichier_eleve = Paths::join(dossier, QStringLiteral("Dupont_Jean.txt"));
+    m_state.jour_semaine = QStringLiteral("Jeudi");
+    m_state.date_du_jour = QStringLiteral("10/12/2026");
+    m_state.heure_debut_seance = QStringLiteral("10:00:00");
+    const QString entrainement = QStringLiteral("\tAPPRENTISSAGE de 10:01:00 à 10:20:00: 40 répétitions");
+    e.lignes_seance = {entrainement};
+    m_state.produits_etudies = {QStringLiteral("0203"), QStringLiteral("0304")};
+    m_state.liste_produits = m_state.produits_etudies;
+    Tgeneral::Fenetres &f = m_fenetre->fenetres();
+    f.test = new Ttest(m_state, m_env, m_fenetre.get());
+    f.texte = new TTexte(m_fenetre.get());
+    f.ident = new Tident(m_state, m_env, m_fenetre.get());
+    m_fenetre->relieFenetres();
+    m_fenetre->ui().button_test->show();
+
+    // Every command a pupil could reach from the main window.
+    const auto commandesActives = [this] {
+        QStringList actives;
+        if (m_fenetre->menuBar()->isEnabled())
+            actives << QStringLiteral("menu");
+        for (QAbstractButton *b : m_fenetre->findChildren<QAbstractButton *>()) {
+            if (b->window() == m_fenetre.get() && b->isEnabled() && b->isVisibleTo(m_fenetre.get()))
+                actives << b->objectName();
+        }
+        return actives;
+    };
+    ASSERT_TRUE(commandesActives().contains(QStringLiteral("SpeedButton_test")));
+    ASSERT_TRUE(commandesActives().contains(QStringLiteral("ButtonChangerEleve")));
+
+    m_fenetre->lance_test();
+    ASSERT_TRUE(f.test->isVisible());
+    ASSERT_TRUE(f.test->testEnCours());
+    EXPECT_TRUE(commandesActives().isEmpty()) << commandesActives().join(u' ').toStdString();
+
+    // Closing mid-test asks first; "Non" keeps everything as it is.
+    m_fenetre->setFermetureSansQuestion(false);
+    bool fermee = false;
+    QObject::connect(m_fenetre.get(), &Tgeneral::fermee, [&fermee] { fermee = true; });
+    Dialogs::clearHistory();
+    Dialogs::setNextAnswer(false);
+    EXPECT_FALSE(m_fenetre->close());
+    ASSERT_EQ(Dialogs::history().size(), 1);
+    EXPECT_EQ(Dialogs::history()[0].title, QStringLiteral("Test en cours"));
+    EXPECT_TRUE(f.test->isVisible());
+    EXPECT_FALSE(fermee);
+    EXPECT_FALSE(QFileInfo::exists(e.fichier_eleve));
+
+    // Back from the test, the commands come back.
+    f.test->hide();
+    EXPECT_TRUE(commandesActives().contains(QStringLiteral("menu")));
+    EXPECT_TRUE(commandesActives().contains(QStringLiteral("SpeedButton_test")));
+    EXPECT_TRUE(commandesActives().contains(QStringLiteral("ButtonChangerEleve")));
+
+    // "Oui": the test is dropped, the session before it is recorded.
+    m_fenetre->lance_test();
+    ASSERT_TRUE(f.test->testEnCours());
+    Dialogs::clearHistory();
+    Dialogs::setNextAnswer(true);
+    EXPECT_TRUE(m_fenetre->close());
+    EXPECT_TRUE(fermee);
+    EXPECT_FALSE(f.test->isVisible());
+    const QStringList lignes = TextFile::loadLines(e.fichier_eleve);
+    ASSERT_EQ(lignes.size(), 2);
+    EXPECT_TRUE(lignes[0].startsWith(QStringLiteral("Séance du Jeudi 10/12/2026 de 10:00:00")));
+    EXPECT_EQ(lignes[1], entrainement);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "core/ShellLink.h"
 #include "core/TextFile.h"
 #include "widgets/Dialogs.h"
+#include "support/Accessibility.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +156,10 @@ TEST_F(TidentTest, KeyboardOnlyAndSingleName)
     EXPECT_TRUE(oui->isVisible());
     EXPECT_TRUE(w<QPushButton>(f, "Button_non")->isVisible());
     EXPECT_FALSE(w<QPushButton>(f, "button_inscription")->isVisible());
+    // Heard as shown, after the texts changed.
+    EXPECT_EQ(Accessibility::nom(w<QLabel>(f, "label_inscription")), u"Est-ce ton nom?"_qs);
+    EXPECT_EQ(Accessibility::nom(w<QLabel>(f, "PanelClasse")), u" Classe: 62 "_qs);
+    EXPECT_TRUE(Accessibility::fautes(&f).isEmpty()) << Accessibility::fautes(&f).join(u'\n').toStdString();
     ASSERT_TRUE(oui->hasFocus());
     QTest::keyClick(oui, Qt::Key_Space);
     EXPECT_EQ(f.result(), QDialog::Accepted);
@@ -281,6 +286,8 @@ TEST_F(TidentTest, RegistrationShowsTheCode)
     EXPECT_EQ(w<QLabel>(f, "label_code")->text(), u"Ton code est:"_qs);
     EXPECT_EQ(w<QLabel>(f, "label_cahier")->text(), u"Note-le sur ton cahier"_qs);
     EXPECT_FALSE(w<QPushButton>(f, "Button_id")->isVisible());
+    EXPECT_EQ(Accessibility::nom(panel), panel->text());
+    EXPECT_TRUE(Accessibility::fautes(&f).isEmpty()) << Accessibility::fautes(&f).join(u'\n').toStdString();
     auto *ok = w<QPushButton>(f, "Button_code");
     ASSERT_TRUE(ok->hasFocus());
     QTest::keyClick(ok, Qt::Key_Space);

@@ -5,12 +5,11 @@
 #include "core/RecordsList.h"
 #include "core/SessionState.h"
 #include "core/TextFile.h"
-#include "timedtest/KeyPressTime.h"
+#include "widgets/KeyPressTime.h"
 #include "timedtest/Ttest.h"
 #include "widgets/Dialogs.h"
 #include "widgets/LedDisplay.h"
 #include "widgets/TMonHint.h"
-
 #include "support/Wait.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +30,7 @@ namespace {
 
 const QString kClassiques = "table_2,table_3,table_4,table_5,table_6,table_7,table_8,table_9";
 
-
+// Waits for the condition while the event loop runs; false after the timeout.
 class TtestTest : public ::testing::Test
 {
 protected:

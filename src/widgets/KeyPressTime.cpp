@@ -1,4 +1,4 @@
-#include "timedtest/KeyPressTime.h"
+#include "widgets/KeyPressTime.h"
 
 #include "core/Clock.h"
 

@@ -1,0 +1,30 @@
+# Desktop installation: `cmake --install build --prefix <dir>` puts the
+# program, its launcher, the desktop entry, the icon and the AppStream
+# metainfo where desktop environments and software centres look for them.
+if(NOT TARGET tabulon)
+  return()
+endif()
+
+include(GNUInstallDirs)
+set(TABULON_APP_ID org.tabulon.Tabulon)
+
+# The program itself lies beside the libraries' helpers; what the menu and
+# the command line start is the launcher, which first goes to the data folder.
+install(TARGETS tabulon RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tabulon)
+file(RELATIVE_PATH TABULON_PROGRAMME_RELATIF "/racine/${CMAKE_INSTALL_BINDIR}"
+     "/racine/${CMAKE_INSTALL_LIBEXECDIR}/tabulon/tabulon")
+configure_file(data/tabulon.sh.in ${CMAKE_BINARY_DIR}/lanceur/tabulon @ONLY)
+install(PROGRAMS ${CMAKE_BINARY_DIR}/lanceur/tabulon DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES data/${TABULON_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES data/${TABULON_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES data/${TABULON_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The installation test installs this very build into a temporary folder.
+if(TARGET DesktopInstall_test)
+  target_compile_definitions(DesktopInstall_test PRIVATE
+    TABULON_DOSSIER_CONSTRUCTION="${CMAKE_BINARY_DIR}"
+    TABULON_CMAKE="${CMAKE_COMMAND}"
+    TABULON_APP_ID="${TABULON_APP_ID}")
+  add_dependencies(DesktopInstall_test tabulon)
+endif()

@@ -1,0 +1,102 @@
+#include "widgets/TrainingImages.h"
+
+#include <QHash>
+#include <QPainter>
+
+namespace TrainingImages {
+
+namespace {
+
+QPixmap feu(int allume)
+{
+    QPixmap p(11, 29);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(Qt::NoPen);
+    g.setBrush(QColor(40, 40, 40));
+    g.drawRoundedRect(QRectF(0, 0, 11, 29), 3, 3);
+    const QColor allumes[] = {QColor(255, 0, 0), QColor(255, 128, 0), QColor(128, 255, 0)};
+    for (int i = 0; i < 3; ++i) {
+        g.setBrush(i == allume ? allumes[i] : QColor(90, 90, 90));
+        g.drawEllipse(QRectF(2, 1.5 + i * 9, 7, 7));
+    }
+    return p;
+}
+
+QPixmap batons(int nombre)
+{
+    QPixmap p(23, 23);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    for (int i = 0; i < nombre; ++i) {
+        const int hauteur = 6 + 4 * i;
+        g.fillRect(QRect(1 + 4 * i, 22 - hauteur, 3, hauteur), QColor(0, 128, 0));
+    }
+    return p;
+}
+
+QPixmap icone(bool juste)
+{
+    QPixmap p(20, 20);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    QPen pen(juste ? QColor(0, 160, 0) : QColor(220, 0, 0), 3.5, Qt::SolidLine, Qt::RoundCap);
+    g.setPen(pen);
+    if (juste) {
+        g.drawLine(QPointF(3, 10), QPointF(8, 16));
+        g.drawLine(QPointF(8, 16), QPointF(17, 3));
+    } else {
+        g.drawLine(QPointF(4, 4), QPointF(16, 16));
+        g.drawLine(QPointF(16, 4), QPointF(4, 16));
+    }
+    return p;
+}
+
+QPixmap dessine(const QString &nom)
+{
+    if (nom == u"FEU_ROUGE")
+        return feu(0);
+    if (nom == u"FEU_ORANGE")
+        return feu(1);
+    if (nom == u"FEU_VERT")
+        return feu(2);
+    if (nom.startsWith(u"BATONS_"))
+        return batons(std::clamp(nom.mid(7).toInt(), 0, 5));
+    if (nom == u"OK" || nom == u"CROIX")
+        return icone(nom == u"OK");
+    return {};
+}
+
+} // namespace
+
+QPixmap image(const QString &nom)
+{
+    static QHash<QString, QPixmap> cache;
+    auto it = cache.find(nom);
+    if (it == cache.end())
+        it = cache.insert(nom, dessine(nom));
+    return it.value();
+}
+
+QString description(const QString &nom)
+{
+    if (nom == u"FEU_ROUGE")
+        return QStringLiteral("feu rouge");
+    if (nom == u"FEU_ORANGE")
+        return QStringLiteral("feu orange");
+    if (nom == u"FEU_VERT")
+        return QStringLiteral("feu vert");
+    if (nom.startsWith(u"BATONS_")) {
+        const int n = nom.mid(7).toInt();
+        return n <= 1 ? QStringLiteral("%1 bâton").arg(n) : QStringLiteral("%1 bâtons").arg(n);
+    }
+    if (nom == u"OK")
+        return QStringLiteral("juste");
+    if (nom == u"CROIX")
+        return QStringLiteral("faux");
+    return {};
+}
+
+} // namespace TrainingImages

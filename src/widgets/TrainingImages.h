@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+
+// The small pictures of the training: traffic lights "FEU_ROUGE",
+// "FEU_ORANGE", "FEU_VERT" (11 × 29), bars "BATONS_0" to "BATONS_5" (23 × 23,
+// one bar per fast success, on a transparent ground) and the result icons
+// "OK" and "CROIX" (20 × 20). Drawn once, then kept.
+namespace TrainingImages {
+
+QPixmap image(const QString &nom);
+// What a screen reader says about it ("feu vert", "3 bâtons", "juste").
+QString description(const QString &nom);
+
+} // namespace TrainingImages

@@ -1,0 +1,137 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+// The desktop installation of this very build, into a temporary prefix, as a
+// packager or a user runs it; then the validators of the desktop entry and
+// of the metainfo, and a start of the installed program.
+
+namespace {
+
+struct Sortie
+{
+    int code = -1;
+    QString texte;
+};
+
+Sortie lance(const QString &programme, const QStringList &arguments,
+             const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(programme, arguments);
+    if (!p.waitForStarted(10000))
+        return {-1, QStringLiteral("%1 ne démarre pas: %2").arg(programme, p.errorString())};
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
+}
+
+class DesktopInstall : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_prefixe = new QTemporaryDir;
+        ASSERT_TRUE(s_prefixe->isValid());
+        const Sortie s = lance(QStringLiteral(TABULON_CMAKE),
+                               {QStringLiteral("--install"), QStringLiteral(TABULON_DOSSIER_CONSTRUCTION),
+                                QStringLiteral("--prefix"), s_prefixe->path()});
+        ASSERT_EQ(s.code, 0) << s.texte.toStdString();
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_prefixe;
+        s_prefixe = nullptr;
+    }
+
+    static QString chemin(const QString &relatif) { return QDir(s_prefixe->path()).filePath(relatif); }
+    static QString appId() { return QStringLiteral(TABULON_APP_ID); }
+
+    static QTemporaryDir *s_prefixe;
+};
+
+QTemporaryDir *DesktopInstall::s_prefixe = nullptr;
+
+} // namespace
+
+TEST_F(DesktopInstall, EveryFileLandsWhereTheDesktopLooksForIt)
+{
+    const QString attendus[] = {
+        QStringLiteral("bin/tabulon"),
+        QStringLiteral("share/applications/%1.desktop").arg(appId()),
+        QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(appId()),
+        QStringLiteral("share/metainfo/%1.metainfo.xml").arg(appId()),
+    };
+    for (const QString &relatif : attendus) {
+        SCOPED_TRACE(relatif.toStdString());
+        EXPECT_TRUE(QFileInfo(chemin(relatif)).isFile());
+    }
+    EXPECT_TRUE(QFileInfo(chemin(QStringLiteral("bin/tabulon"))).isExecutable());
+
+    // The icon is a drawing of its own, in well-formed SVG.
+    QFile icone(chemin(QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(appId())));
+    ASSERT_TRUE(icone.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&icone);
+    ASSERT_TRUE(xml.readNextStartElement());
+    EXPECT_EQ(xml.name(), QStringLiteral("svg"));
+    while (!xml.atEnd())
+        xml.readNext();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+}
+
+TEST_F(DesktopInstall, TheDesktopEntryIsFrenchAndValid)
+{
+    const QString entree = chemin(QStringLiteral("share/applications/%1.desktop").arg(appId()));
+    const Sortie s = lance(QStringLiteral("desktop-file-validate"), {entree});
+    EXPECT_EQ(s.code, 0) << s.texte.toStdString();
+    EXPECT_TRUE(s.texte.trimmed().isEmpty()) << s.texte.toStdString();
+
+    // Keys of the entry; its values hold ";" and "'", which an ini reader would cut.
+    QFile fichier(entree);
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+    QHash<QString, QString> cles;
+    for (const QByteArray &ligne : fichier.readAll().split('\n')) {
+        const qsizetype egal = ligne.indexOf('=');
+        if (egal > 0)
+            cles.insert(QString::fromUtf8(ligne.left(egal)), QString::fromUtf8(ligne.mid(egal + 1)));
+    }
+    EXPECT_EQ(cles.value(QStringLiteral("Name")), QStringLiteral("Tabulon"));
+    EXPECT_EQ(cles.value(QStringLiteral("Comment")),
+              QStringLiteral("Apprendre les tables de multiplication, s'entraîner et suivre ses progrès"));
+    EXPECT_EQ(cles.value(QStringLiteral("Icon")), appId());
+    EXPECT_EQ(cles.value(QStringLiteral("Exec")), QStringLiteral("tabulon"));
+    const QStringList categories = cles.value(QStringLiteral("Categories")).split(u';', Qt::SkipEmptyParts);
+    EXPECT_TRUE(categories.contains(QStringLiteral("Education")));
+    EXPECT_TRUE(categories.contains(QStringLiteral("Math")));
+}
+
+TEST_F(DesktopInstall, TheMetainfoIsValid)
+{
+    const Sortie s = lance(QStringLiteral("appstreamcli"),
+                           {QStringLiteral("validate"), QStringLiteral("--no-net"),
+                            chemin(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(appId()))});
+    EXPECT_EQ(s.code, 0) << s.texte.toStdString();
+}
+
+TEST_F(DesktopInstall, TheInstalledLauncherStartsTheProgramInItsDataFolder)
+{
+    QTemporaryDir donnees;
+    ASSERT_TRUE(donnees.isValid());
+    const QString dossier = QDir(donnees.path()).filePath(QStringLiteral("Tabulon"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TABULON_DATA"), dossier);
+    env.insert(QStringLiteral("TABULON_STARTUP_PROBE"), QStringLiteral("1"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const Sortie s = lance(chemin(QStringLiteral("bin/tabulon")), {}, env);
+    EXPECT_EQ(s.code, 0) << s.texte.toStdString();
+    EXPECT_TRUE(s.texte.contains(QStringLiteral("first-window-ms="))) << s.texte.toStdString();
+    EXPECT_TRUE(QFileInfo(QDir(dossier).filePath(QStringLiteral("Tabulon.ini"))).isFile());
+}
