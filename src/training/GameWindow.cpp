@@ -130,8 +130,10 @@ void GameWindow::showEvent(QShowEvent *event)
 void GameWindow::hideEvent(QHideEvent *event)
 {
     QDialog::hideEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         m_timer1->stop();
+        cache_tout();
+    }
 }
 
 void GameWindow::cache_tout()
