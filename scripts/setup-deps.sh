@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need.
 set -euo pipefail
-packages=(build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+packages=(build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev qt6-multimedia-dev
           libx11-dev libxtst-dev libgtest-dev libbenchmark-dev xvfb xauth poppler-utils liblnk-utils
           fonts-dejavu-core fonts-liberation2 qt6-translations-l10n desktop-file-utils appstream)
 missing=()
