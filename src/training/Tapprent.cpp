@@ -514,8 +514,8 @@ void Tapprent::BitBtn2Click()
     done(QDialog::Accepted);
     if (!m_perfect)
         return;
-    m_perfect->setNiveau(1);
-    m_perfect->setWindowTitle(QStringLiteral("Perfectionnement: les tables inversées (niveau 'facile')"));
+    // The caption keeps the pupil's name in front, as every level's does.
+    m_perfect->setNiveau(1, QStringLiteral("'facile'"));
     m_perfect->exec();
 }
 
