@@ -7,6 +7,8 @@
 #include "core/RecordsList.h"
 #include "core/TextFile.h"
 #include "timedtest/TTexte.h"
+#include "stats/PupilReportPanel.h"
+#include "teacher/TestSelectionBox.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Naming.h"
 
@@ -18,10 +20,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
@@ -66,24 +70,11 @@ SuiviTab::SuiviTab(SessionState &state, const Environment &env, QWidget *parent)
     ComboBox2 = nomme(new QComboBox(this), QStringLiteral("ComboBox2"), QStringLiteral("Année scolaire"));
     Label_annee->setBuddy(ComboBox2);
 
-    auto *groupeTest = nomme(new QGroupBox(QStringLiteral("Test affiché"), this), QStringLiteral("GroupBox11"),
-                             QStringLiteral("Test affiché"));
-    RadioButton2 = radio(QStringLiteral("RadioButton2"), QStringLiteral("le premier à partir du"), groupeTest);
-    RadioButton16 = radio(QStringLiteral("RadioButton16"), QStringLiteral("le dernier au"), groupeTest);
-    RadioButton16->setChecked(true);
-    DateTimePicker2 = nomme(new QDateEdit(groupeTest), QStringLiteral("DateTimePicker2"),
-                            QStringLiteral("Date du premier test"));
-    DateTimePicker5 = nomme(new QDateEdit(groupeTest), QStringLiteral("DateTimePicker5"),
-                            QStringLiteral("Date du dernier test"));
-    for (QDateEdit *d : {DateTimePicker2, DateTimePicker5}) {
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    }
-    auto *grilleTest = new QGridLayout(groupeTest);
-    grilleTest->addWidget(RadioButton2, 0, 0);
-    grilleTest->addWidget(DateTimePicker2, 0, 1);
-    grilleTest->addWidget(RadioButton16, 1, 0);
-    grilleTest->addWidget(DateTimePicker5, 1, 1);
+    GroupBox11 = new TestSelectionBox(QStringLiteral("Test affiché"),
+                                      {QStringLiteral("RadioButton2"), QStringLiteral("DateTimePicker2"),
+                                       QStringLiteral("RadioButton16"), QStringLiteral("DateTimePicker5")},
+                                      this);
+    GroupBox11->setObjectName(QStringLiteral("GroupBox11"));
 
     auto *groupeResultat = nomme(new QGroupBox(QStringLiteral("Résultat affiché:"), this),
                                  QStringLiteral("GroupBox14"), QStringLiteral("Résultat affiché:"));
@@ -122,6 +113,9 @@ SuiviTab::SuiviTab(SessionState &state, const Environment &env, QWidget *parent)
     QFont fixe(QStringLiteral("Courier New"));
     fixe.setStyleHint(QFont::TypeWriter);
     TreeView1->setFont(fixe);
+    // Long lines scroll rather than lose their end (the results are there).
+    TreeView1->header()->setStretchLastSection(false);
+    TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto *gauche = new QVBoxLayout;
     auto *choix = new QGridLayout;
@@ -130,7 +124,7 @@ SuiviTab::SuiviTab(SessionState &state, const Environment &env, QWidget *parent)
     choix->addWidget(Label_annee, 1, 0);
     choix->addWidget(ComboBox2, 1, 1);
     gauche->addLayout(choix);
-    gauche->addWidget(groupeTest);
+    gauche->addWidget(GroupBox11);
     gauche->addWidget(groupeResultat);
     gauche->addWidget(groupeTri);
     gauche->addWidget(Button3);
@@ -141,10 +135,20 @@ SuiviTab::SuiviTab(SessionState &state, const Environment &env, QWidget *parent)
     gauche->addLayout(ligneBoutons);
     gauche->addWidget(Button_impr_list);
     gauche->addStretch();
+    // The detail of the selected pupil beside the tree; the teacher moves
+    // the split to read long names or wide grids.
+    m_bilan = new PupilReportPanel(m_state, this);
+    m_bilan->setCritere([this] { return GroupBox11->critere(m_state.masquer_tests_incomplets, m_state.objectifs); });
+    auto *partage = new QSplitter(Qt::Horizontal, this);
+    partage->addWidget(TreeView1);
+    partage->addWidget(m_bilan);
+    partage->setChildrenCollapsible(false);
+    partage->setStretchFactor(0, 1);
+    partage->setStretchFactor(1, 1);
     auto *rangee = new QHBoxLayout(this);
     rangee->setContentsMargins(10, 10, 10, 10);
     rangee->addLayout(gauche);
-    rangee->addWidget(TreeView1, 1);
+    rangee->addWidget(partage, 1);
 
     m_suivi = new QTimer(this);
     m_suivi->setInterval(50);
@@ -159,6 +163,7 @@ SuiviTab::SuiviTab(SessionState &state, const Environment &env, QWidget *parent)
     connect(Button_dev, &QPushButton::clicked, TreeView1, &QTreeWidget::expandAll);
     connect(Button_red, &QPushButton::clicked, TreeView1, &QTreeWidget::collapseAll);
     connect(Button_impr_list, &QPushButton::clicked, this, &SuiviTab::Button_impr_listClick);
+    connect(TreeView1, &QTreeWidget::currentItemChanged, this, &SuiviTab::TreeView1Changing);
 }
 
 SuiviTab::~SuiviTab()
@@ -172,11 +177,7 @@ SuiviTab::~SuiviTab()
 
 void SuiviTab::charge()
 {
-    const QDate aujourdhui = m_env.clock ? m_env.clock->now().date() : QDate::currentDate();
-    const QString annee = m_state.annee_scolaire.isEmpty() ? QString::number(aujourdhui.year())
-                                                           : m_state.annee_scolaire.left(4);
-    DateTimePicker2->setDate(QDate(annee.toInt(), 9, 1));
-    DateTimePicker5->setDate(aujourdhui);
+    GroupBox11->initialise_dates(m_env.clock ? m_env.clock->now().date() : QDate::currentDate());
 
     const QSignalBlocker bloque(ComboBox1);
     ComboBox1->clear();
@@ -218,8 +219,8 @@ bool SuiviTab::Button_liste_elevesClick()
     const bool aucun = ComboBox1->currentText() == kAucun;
     d.etablissement = aucun ? QString() : ComboBox1->currentText();
     d.annee = ComboBox2->currentText();
-    d.premier = RadioButton2->isChecked();
-    d.date = d.premier ? DateTimePicker2->date() : DateTimePicker5->date();
+    d.premier = GroupBox11->premier()->isChecked();
+    d.date = d.premier ? GroupBox11->datePremier()->date() : GroupBox11->dateDernier()->date();
     d.mesure = RadioButton9->isChecked() ? ClassFollowUp::Mesure::Vitesse : ClassFollowUp::Mesure::Score;
     d.ordre = RadioButton25->isChecked()   ? ClassFollowUp::Ordre::Nom
               : RadioButton37->isChecked() ? ClassFollowUp::Ordre::Date
@@ -267,6 +268,7 @@ void SuiviTab::termine()
     if (avecRecords)
         m_state.liste_records = partage->liste.records;
     m_chemins = partage->liste.chemins;
+    m_sansClasses = partage->demande.etablissement.isEmpty();
     // The tree shows what the file holds.
     charge_arbre(TextFile::loadLines(Paths::join(dossierStats(), QString::fromLatin1(ClassFollowUp::kNomFichier))));
     Button3->setText(QStringLiteral("Rafraîchir liste"));
@@ -307,4 +309,27 @@ void SuiviTab::Button_impr_listClick()
         m_texte = new TTexte(this);
     m_texte->setTexte(TextFile::loadLines(fichier));
     m_texte->afficher(QStringLiteral("Liste élèves "));
+}
+
+// A pupil is shown with the class he is listed under: the class line is his
+// parent in a list of classes. The list without establishment has no class
+// lines (its header counts the pupils), so its pupils go without a class.
+void SuiviTab::TreeView1Changing(QTreeWidgetItem *item)
+{
+    const int index = item ? item->data(0, Qt::UserRole).toInt() : -1;
+    if (index < 0 || index >= m_chemins.size()) {
+        m_bilan->TreeView1Changing(QString(), QString());
+        return;
+    }
+    QString ligneClasse;
+    if (!m_sansClasses) {
+        int profondeur = 0;
+        for (QTreeWidgetItem *p = item->parent(); p; p = p->parent())
+            ++profondeur;
+        if (profondeur == 1)
+            ligneClasse = item->text(0);
+        else if (profondeur == 2)
+            ligneClasse = item->parent()->text(0);
+    }
+    m_bilan->TreeView1Changing(m_chemins.at(index), ligneClasse);
 }

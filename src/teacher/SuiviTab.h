@@ -8,8 +8,8 @@
 #include <atomic>
 #include <memory>
 
+class PupilReportPanel;
 class QComboBox;
-class QDateEdit;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -17,6 +17,8 @@ class QRadioButton;
 class QThread;
 class QTimer;
 class QTreeWidget;
+class QTreeWidgetItem;
+class TestSelectionBox;
 class TTexte;
 
 // The "Suivi de classes" tab: the chosen test of every pupil of an
@@ -49,11 +51,13 @@ private:
     void termine();
     void charge_arbre(const QStringList &lignes);
     void Button_impr_listClick();
+    void TreeView1Changing(QTreeWidgetItem *item);
     QString dossierStats() const;
 
     SessionState &m_state;
     Environment m_env;
     QStringList m_chemins;
+    bool m_sansClasses = false;
 
     struct Travail;
     std::shared_ptr<Travail> m_partage;
@@ -63,10 +67,7 @@ private:
     QComboBox *ComboBox1 = nullptr;
     QComboBox *ComboBox2 = nullptr;
     QLabel *Label_annee = nullptr;
-    QRadioButton *RadioButton2 = nullptr;
-    QRadioButton *RadioButton16 = nullptr;
-    QDateEdit *DateTimePicker2 = nullptr;
-    QDateEdit *DateTimePicker5 = nullptr;
+    TestSelectionBox *GroupBox11 = nullptr;
     QRadioButton *RadioButton7 = nullptr;
     QRadioButton *RadioButton9 = nullptr;
     QRadioButton *RadioButton25 = nullptr;
@@ -78,5 +79,6 @@ private:
     QPushButton *Button_red = nullptr;
     QPushButton *Button_impr_list = nullptr;
     QTreeWidget *TreeView1 = nullptr;
+    PupilReportPanel *m_bilan = nullptr;
     TTexte *m_texte = nullptr;
 };

@@ -13,8 +13,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,6 +25,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -137,6 +140,73 @@ TEST_F(TeacherTabs, TheListIsBuiltOnceOffTheInterfaceThreadWhenTheWindowOpens)
     QTest::mouseClick(enfant<QPushButton>(prof, "Button_impr_list"), Qt::LeftButton);
     EXPECT_EQ(montre, TextFile::loadLines(state.dossier_stats_local + QStringLiteral("/liste_eleves.txt")));
     EXPECT_EQ(montre.size(), 4);
+}
+
+// The pupil chosen in the class tree: his detail beside the tree, his
+// report (or his whole class's) saved as PDF with the test the tab chooses.
+TEST_F(TeacherTabs, APupilChosenInTheTreeShowsHisDetailAndSavesHisReport)
+{
+    eleve(QStringLiteral("Alain_Zoé"), 64, QStringLiteral("61"));
+    eleve(QStringLiteral("Bernard_Yves"), 32, QStringLiteral("61"));
+    TProfesseur prof(state, env);
+    QSignalSpy construite(prof.suivi(), &SuiviTab::listeConstruite);
+    prof.show();
+    ASSERT_TRUE(construite.count() > 0 || construite.wait(10000));
+    auto *arbre = enfant<QTreeWidget>(prof, "TreeView1");
+    ASSERT_EQ(arbre->topLevelItemCount(), 1);
+    QTreeWidgetItem *classe = arbre->topLevelItem(0)->child(0);
+    ASSERT_NE(classe, nullptr);
+    classe->setExpanded(true);
+    QTreeWidgetItem *bernard = classe->child(0);
+    ASSERT_EQ(bernard->text(0), QStringLiteral("Bernard Yves..........50"));
+    auto *detail = enfant<QTextEdit>(prof, "RichView1");
+    auto *enregistrer = enfant<QPushButton>(prof, "ButtonEnregistrer");
+
+    auto choisit = [&](QTreeWidgetItem *item) {
+        arbre->scrollToItem(item);
+        QTest::mouseClick(arbre->viewport(), Qt::LeftButton, {}, arbre->visualItemRect(item).center());
+    };
+    auto texteDuPdf = [](const QString &pdf) {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        EXPECT_TRUE(p.waitForFinished(10000));
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+
+    choisit(arbre->topLevelItem(0));
+    EXPECT_FALSE(enregistrer->isEnabled()) << "the title line is no pupil and no class";
+
+    choisit(bernard);
+    const QString texte = detail->toPlainText();
+    EXPECT_TRUE(texte.startsWith(QStringLiteral("Yves Bernard\nClasse de 61\n"))) << texte.toStdString();
+    EXPECT_TRUE(texte.contains(QStringLiteral("1 seule séance, le "))) << texte.toStdString();
+    ASSERT_TRUE(enregistrer->isEnabled());
+    const QString pdfEleve = dir.filePath(QStringLiteral("yves.pdf"));
+    Dialogs::setNextFileName(pdfEleve);
+    QTest::mouseClick(enregistrer, Qt::LeftButton);
+    const QString contenu = texteDuPdf(pdfEleve);
+    EXPECT_TRUE(contenu.contains(u"BERNARD Yves")) << contenu.toStdString();
+    EXPECT_TRUE(contenu.contains(u"Classe de 61"));
+    EXPECT_FALSE(contenu.contains(u"Zoé"));
+
+    // A class line gives every pupil of the class.
+    choisit(classe);
+    EXPECT_EQ(detail->toPlainText(), state.dossier_etablissement + QStringLiteral("/2026-2027/61"));
+    const QString pdfClasse = dir.filePath(QStringLiteral("classe.pdf"));
+    Dialogs::setNextFileName(pdfClasse);
+    QTest::mouseClick(enregistrer, Qt::LeftButton);
+    const QString deux = texteDuPdf(pdfClasse);
+    EXPECT_TRUE(deux.contains(u"BERNARD Yves") && deux.contains(u"ALAIN Zoé")) << deux.toStdString();
+
+    // The test saved is the one "Test affiché" chooses: none from tomorrow on.
+    QTest::mouseClick(enfant<QRadioButton>(prof, "RadioButton2"), Qt::LeftButton);
+    enfant<QDateEdit>(prof, "DateTimePicker2")->setDate(QDate::currentDate().addDays(1));
+    choisit(bernard);
+    const QString rien = dir.filePath(QStringLiteral("rien.pdf"));
+    Dialogs::setNextFileName(rien);
+    QTest::mouseClick(enregistrer, Qt::LeftButton);
+    EXPECT_FALSE(QFileInfo::exists(rien));
+    EXPECT_EQ(Dialogs::history().last().title, QStringLiteral("Pas de test"));
 }
 
 TEST_F(TeacherTabs, MaintenanceRenamesAndRefusesATakenName)
