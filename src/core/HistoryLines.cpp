@@ -85,6 +85,16 @@ bool est_ligne_test(const QString &ligne)
     return !est_entete(ligne) && ligne.contains(QLatin1String("TEST"));
 }
 
+QString tete_activite(const QString &ligne)
+{
+    const QString t = ligne.trimmed();
+    const qsizetype a = t.indexOf(QStringLiteral(" à "));
+    // " à " and an end time hh:mm:ss.
+    if (a < 0 || a + 11 > t.size())
+        return t;
+    return t.left(a + 11);
+}
+
 QString enregistrements(const QString &ligneTest)
 {
     return ligneTest.mid(kTeteLigneTest);

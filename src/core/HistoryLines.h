@@ -33,6 +33,10 @@ QString heure_debut(const QString &ligne);
 // A line that names a test: any line but a header holding "TEST" (a header
 // may hold it in the computer name).
 bool est_ligne_test(const QString &ligne);
+// What a reader wants of an activity line: its word and its times
+// ("TEST de 09:01:00 à 09:10:00") without its data. A line of another
+// shape is given whole, without its leading and trailing blanks.
+QString tete_activite(const QString &ligne);
 // The answer records of a test line, from character 30.
 QString enregistrements(const QString &ligneTest);
 // True when the records hold at least one whole answer ("P" and 11 digits

@@ -1,16 +1,21 @@
 #include "teacher/MaintenanceTab.h"
 
+#include "core/HistoryLines.h"
 #include "core/PupilFileMaintenance.h"
 #include "core/SystemServices.h"
+#include "core/TextFile.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Naming.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,16 +67,68 @@ MaintenanceTab::MaintenanceTab(SessionState &state, const Environment &env, QWid
     grille->addWidget(Button4, 2, 2);
     grille->addWidget(Button_fusionne, 3, 1);
     grille->addWidget(Button2, 4, 1);
+
+    auto *l4 = new QLabel(QStringLiteral("Séances de fichier1:"), this);
+    TreeView2 = nomme(new QTreeWidget(this), QStringLiteral("TreeView2"), QStringLiteral("Séances de fichier1"));
+    TreeView2->setHeaderHidden(true);
+    TreeView2->setColumnCount(1);
+    l4->setBuddy(TreeView2);
+    // Editing a history test by test is not offered yet: the buttons are
+    // shown inactive where they will be.
+    Button_supprime_test = bouton(QStringLiteral("Button_supprime_test"), QStringLiteral("Supprimer ce test"), this);
+    Button_enregistre = bouton(QStringLiteral("Button_enregistre"), QStringLiteral("Enregistrer modifications"), this);
+    Button_supprime_test->setEnabled(false);
+    Button_enregistre->setEnabled(false);
+    auto *boutonsArbre = new QVBoxLayout;
+    boutonsArbre->addWidget(Button_supprime_test);
+    boutonsArbre->addWidget(Button_enregistre);
+    boutonsArbre->addStretch();
+    auto *bas = new QHBoxLayout;
+    bas->addWidget(TreeView2, 1);
+    bas->addLayout(boutonsArbre);
+
     auto *colonne = new QVBoxLayout(this);
     colonne->setContentsMargins(12, 12, 12, 12);
     colonne->addLayout(grille);
-    colonne->addStretch();
+    colonne->addSpacing(8);
+    colonne->addWidget(l4);
+    colonne->addLayout(bas, 1);
 
     connect(Button_ChoixFichier1, &QPushButton::clicked, this, [this] { choisit(Edit_fichier1); });
     connect(Button_ChoixFichier2, &QPushButton::clicked, this, [this] { choisit(Edit_fichier2); });
     connect(Button4, &QPushButton::clicked, this, &MaintenanceTab::Renomme_fichier);
     connect(Button_fusionne, &QPushButton::clicked, this, &MaintenanceTab::fusionne_deux_fichiers);
     connect(Button2, &QPushButton::clicked, this, &MaintenanceTab::supprime_fichier);
+    connect(Edit_fichier1, &QLineEdit::textChanged, this, &MaintenanceTab::montre_fichier1);
+}
+
+void MaintenanceTab::montre_fichier1()
+{
+    TreeView2->clear();
+    const QString fichier = QDir::fromNativeSeparators(Edit_fichier1->text().trimmed());
+    // The field is typed into too: only a whole file name is read.
+    if (fichier.isEmpty() || !QFileInfo(fichier).isFile())
+        return;
+    QTreeWidgetItem *seance = nullptr;
+    for (const QString &ligne : TextFile::loadLines(fichier)) {
+        if (ligne.trimmed().isEmpty())
+            continue;
+        if (HistoryLines::est_entete(ligne)) {
+            seance = new QTreeWidgetItem(TreeView2, {ligne.trimmed()});
+            continue;
+        }
+        const QString texte = HistoryLines::tete_activite(ligne);
+        if (seance)
+            new QTreeWidgetItem(seance, {texte});
+        else
+            new QTreeWidgetItem(TreeView2, {texte});
+    }
+    // The latest session is the one the teacher most likely remembers.
+    if (TreeView2->topLevelItemCount() > 0) {
+        QTreeWidgetItem *derniere = TreeView2->topLevelItem(TreeView2->topLevelItemCount() - 1);
+        derniere->setExpanded(true);
+        TreeView2->scrollToItem(derniere);
+    }
 }
 
 void MaintenanceTab::choisit(QLineEdit *champ)
@@ -109,6 +166,7 @@ bool MaintenanceTab::fusionne_deux_fichiers()
     Dialogs::information(this, QStringLiteral("Pour information:"),
                          QStringLiteral("Les deux fichiers ont été réunis.\nLe fichier 1 peut maintenant être "
                                         "supprimé avec \"Supprimer fichier1\"."));
+    montre_fichier1();
     emit fichiersModifies();
     return true;
 }

@@ -78,6 +78,23 @@ TEST(HistoryLines, HeaderIsWrittenAndReadBackByThePositionOfItsFirstSlash)
     EXPECT_EQ(HistoryLines::enregistrements(ligneTest("10:00:00", "P02020100004")), "P02020100004");
 }
 
+TEST(HistoryLines, ActivityHeadKeepsTheWordAndTimesAndDropsTheData)
+{
+    const struct
+    {
+        QString ligne;
+        QString tete;
+    } cas[] = {
+        {ligneTest("10:00:00", "P02020100004"), "TEST de 10:00:00 à 10:30:00"},
+        {"\tAPPRENTISSAGE de 10:00:00 à 10:12:30: 7x8 6x9", "APPRENTISSAGE de 10:00:00 à 10:12:30"},
+        {"\tPERFECTIONNEMENT de 11:00:00 à 11:02:00", "PERFECTIONNEMENT de 11:00:00 à 11:02:00"},
+        {"\tTEST de 10:00:00 à 10:0", "TEST de 10:00:00 à 10:0"},
+        {"  ligne abîmée ", "ligne abîmée"},
+    };
+    for (const auto &c : cas)
+        EXPECT_EQ(HistoryLines::tete_activite(c.ligne), c.tete) << c.ligne.toStdString();
+}
+
 TEST(PupilHistoryResume, SameDaySessionsMakeOneEntryFromTheFirstTest)
 {
     const QString moitie = reponses("table_2") + reponses("table_3", 900);  // table 3 far too slow

@@ -220,6 +220,13 @@ TEST_F(TeacherTabs, MaintenanceRenamesAndRefusesATakenName)
     QTest::mouseClick(enfant<QPushButton>(prof, "Button_ChoixFichier1"), Qt::LeftButton);
     auto *f1 = enfant<QLineEdit>(prof, "Edit_fichier1");
     EXPECT_EQ(QDir::fromNativeSeparators(f1->text()), fichier(QStringLiteral("Dupon_Jean")));
+    // File 1's sessions are shown, their activities without their data.
+    auto *seances = enfant<QTreeWidget>(prof, "TreeView2");
+    ASSERT_EQ(seances->topLevelItemCount(), 1);
+    EXPECT_TRUE(seances->topLevelItem(0)->text(0).startsWith(u"Séance du Lundi "));
+    ASSERT_EQ(seances->topLevelItem(0)->childCount(), 1);
+    EXPECT_EQ(seances->topLevelItem(0)->child(0)->text(0), QStringLiteral("TEST de 09:01:00 à 09:10:00"));
+    EXPECT_FALSE(enfant<QPushButton>(prof, "Button_supprime_test")->isEnabled());
 
     auto *nom = enfant<QLineEdit>(prof, "Edit_nouveau_nom");
     nom->setText(QStringLiteral("Martin_Léa"));
@@ -235,6 +242,7 @@ TEST_F(TeacherTabs, MaintenanceRenamesAndRefusesATakenName)
     EXPECT_TRUE(QFileInfo::exists(fichier(QStringLiteral("Dupont_Jean"))));
     EXPECT_TRUE(QFileInfo::exists(state.dossier_etablissement + QStringLiteral("/2026-2027/61/Dupont_Jean.lnk")));
     EXPECT_TRUE(f1->text().isEmpty());
+    EXPECT_EQ(seances->topLevelItemCount(), 0);
 
     // Delete: the file goes to the recycle folder, with the message.
     f1->setText(fichier(QStringLiteral("Martin_Léa")));
