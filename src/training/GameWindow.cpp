@@ -6,6 +6,7 @@
 #include "core/SessionState.h"
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/AnswerField.h"
+#include "widgets/AnswerKeyWatch.h"
 #include "widgets/LevelButton.h"
 #include "widgets/ScoreMeter.h"
 
@@ -66,6 +67,13 @@ GameWindow::GameWindow(const QString &nom, const QString &legende, const Environ
     m_champ = new AnswerField(*m_clock, m_fond);
     m_champ->resize(87, 52);
     connect(m_champ, &AnswerField::toucheRelachee, this, &GameWindow::MaskEdit1KeyUp);
+    // The answers are typed on the numeric keypad: Num Lock and Caps Lock on
+    // while the game is shown. The watch takes Delete for itself.
+    m_touches = new AnswerKeyWatch(this, m_champ, *m_clock);
+    connect(m_touches, &AnswerKeyWatch::suppressionDemandee, this, [this] {
+        if (!m_champ->isReadOnly())
+            m_champ->clear();
+    });
 
     m_oui = gradLabel(m_fond, QStringLiteral("GradLabel3"), 30, QColor(0, 0, 160));
     m_message = gradLabel(m_fond, QStringLiteral("GradLabel2"), 30, QColor(200, 0, 0));
@@ -78,7 +86,12 @@ GameWindow::GameWindow(const QString &nom, const QString &legende, const Environ
     connect(m_timer1, &QTimer::timeout, this, &GameWindow::Timer1Timer);
 }
 
-GameWindow::~GameWindow() = default;
+GameWindow::~GameWindow()
+{
+    // Destroyed while shown: no hide event will come, the locks go off here.
+    if (isVisible())
+        m_touches->arrete(true);
+}
 
 qint64 GameWindow::maintenant() const
 {
@@ -123,14 +136,17 @@ void GameWindow::nouvelle_question()
 void GameWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        m_touches->demarre();
         initialise_jeu();
+    }
 }
 
 void GameWindow::hideEvent(QHideEvent *event)
 {
     QDialog::hideEvent(event);
     if (!event->spontaneous()) {
+        m_touches->arrete(true);
         m_timer1->stop();
         cache_tout();
     }

@@ -6,6 +6,7 @@
 #include <memory>
 
 class AnswerField;
+class AnswerKeyWatch;
 class Clock;
 class GameRound;
 class LevelButton;
@@ -89,6 +90,7 @@ private:
 
     const Clock *m_clock;
     RandomSource *m_random;
+    AnswerKeyWatch *m_touches = nullptr;
     std::unique_ptr<Clock> m_horlogePropre;
     std::unique_ptr<RandomSource> m_hasardPropre;
 };

@@ -2,6 +2,7 @@
 #include "core/Clock.h"
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
+#include "platform/LockKeys.h"
 #include "training/TAdd.h"
 #include "training/Tclavier.h"
 #include "training/Tperfect.h"
@@ -17,6 +18,8 @@
 #include "support/Wait.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include <QAccessible>
 #include <QApplication>
@@ -284,6 +287,51 @@ TEST_F(GamesTest, KeyboardRefusesAWrongDigitAndFinishesAtFullSpeed)
     EXPECT_FALSE(recopie->isVisible());
     EXPECT_GE(vitesse->text().toInt(), 60);
     verifieAccessibilite(&fenetre);
+}
+
+// The games are answered on the numeric keypad: shown, they switch Num Lock
+// and Caps Lock on, again when the pupil releases either key, and off when
+// closed. Only an X display lets the states be read (the offscreen platform
+// of the usual run has no keyboard); the answer keys are checked everywhere.
+TEST_F(GamesTest, EveryGameKeepsTheKeypadTypingDigitsWhileShown)
+{
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    auto verrous = [] {
+        bool num = false;
+        bool caps = false;
+        EXPECT_TRUE(LockKeys::lit_verrouillages(&num, &caps));
+        return std::pair{num, caps};
+    };
+    const std::pair allumes{true, true};
+    const std::pair eteints{false, false};
+    std::unique_ptr<QDialog> jeux[] = {std::make_unique<Treflechies>(s, env), std::make_unique<TAdd>(s, env),
+                                        std::make_unique<Tclavier>(s, env)};
+    for (const auto &jeu : jeux) {
+        SCOPED_TRACE(jeu->objectName().toStdString());
+        if (x11)
+            ASSERT_TRUE(LockKeys::fixe_verrouillages(false, false));
+        jeu->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(jeu.get()));
+        auto *champ = jeu->findChild<AnswerField *>("MaskEdit1");
+        ASSERT_NE(champ, nullptr);
+        if (x11) {
+            EXPECT_EQ(verrous(), allumes);
+            ASSERT_TRUE(LockKeys::fixe_verrouillages(false, true));
+            QTest::keyRelease(champ, Qt::Key_NumLock);
+            EXPECT_EQ(verrous(), allumes);
+        }
+        // Delete empties an answer begun, as in the test and the training.
+        if (champ->longueur() >= 2) {
+            QTest::keyClick(champ, '1');
+            EXPECT_EQ(champ->text(), "1");
+            champ->setCursorPosition(1);
+            QTest::keyClick(champ, Qt::Key_Delete);
+            EXPECT_EQ(champ->text(), "");
+        }
+        jeu->close();
+        if (x11)
+            EXPECT_EQ(verrous(), eteints);
+    }
 }
 
 class PerfectTest : public GamesTest
