@@ -6,9 +6,9 @@
 #include "core/PupilFolders.h"
 #include "core/RecordsList.h"
 #include "core/TextFile.h"
-#include "timedtest/TTexte.h"
 #include "stats/PupilReportPanel.h"
 #include "teacher/TestSelectionBox.h"
+#include "timedtest/TTexte.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Naming.h"
 
