@@ -46,6 +46,11 @@ QByteArray encode1252(const QString &text)
 
 QString decode1252(const QByteArray &bytes)
 {
+    return decode1252(QByteArrayView(bytes));
+}
+
+QString decode1252(QByteArrayView bytes)
+{
     QString out;
     out.resize(bytes.size());
     QChar *d = out.data();
