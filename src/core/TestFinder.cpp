@@ -26,13 +26,20 @@ namespace TestFinder {
 namespace {
 
 // "14/11/2006" as "20061114"; empty when it is not a date of that shape.
+// A whole class is searched with one date: the last one is kept.
 QString cleDate(const QString &dateTexte)
 {
+    thread_local bool connue = false;
+    thread_local QString derniereDate;
+    thread_local QString derniereCle;
+    if (connue && dateTexte == derniereDate)
+        return derniereCle;
     const QString t = dateTexte.trimmed();
     const QDate d = QDate::fromString(t, QStringLiteral("dd/MM/yyyy"));
-    if (!d.isValid())
-        return {};
-    return d.toString(QStringLiteral("yyyyMMdd"));
+    connue = true;
+    derniereDate = dateTexte;
+    derniereCle = d.isValid() ? d.toString(QStringLiteral("yyyyMMdd")) : QString();
+    return derniereCle;
 }
 
 QString libelle(const QDate &d, const QString &entete)
@@ -158,10 +165,15 @@ TestTrouve cherche_test_eleve(const QString &chemin, const QString &dateTexte, c
     if (k.isEmpty())
         return r;
 
+    // One buffer for all the files a thread searches.
+    thread_local QByteArray tampon;
     QFile f(fichier);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return r;
-    const TestOctets t = cherche_test_octets(f.readAll(), k, direction == u"dernier", masquerIncomplets, objectifs);
+    tampon.resize(f.size());
+    const qint64 lu = tampon.isEmpty() ? 0 : f.read(tampon.data(), tampon.size());
+    const TestOctets t = cherche_test_octets(QByteArrayView(tampon.constData(), qMax<qint64>(0, lu)), k,
+                                             direction == u"dernier", masquerIncomplets, objectifs);
     r.enregistrements = t.enregistrements;
     r.date = t.libelle;
     return r;
