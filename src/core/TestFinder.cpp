@@ -180,7 +180,7 @@ TestTrouve cherche_test_eleve(const QString &chemin, const QString &dateTexte, c
 }
 
 TestOctets cherche_test_octets(QByteArrayView contenu, const QString &cleDate, bool enArriere,
-                               bool masquerIncomplets, const QString &objectifs)
+                               bool masquerIncomplets, const QString &objectifs, bool avecLibelle)
 {
     TestOctets r;
     const char *const debut = contenu.data();
@@ -298,7 +298,8 @@ TestOctets cherche_test_octets(QByteArrayView contenu, const QString &cleDate, b
                 r.cleJour = QString::number(jour);
                 r.date = QDate(int(jour / 10000), int(jour / 100 % 100), int(jour % 100));
                 r.heureFin = TextFile::decode1252(l.sliced(20, 8));
-                r.libelle = libelle(r.date, TextFile::decode1252(QByteArrayView(debut + tetes[t].debut,
+                if (avecLibelle)
+                    r.libelle = libelle(r.date, TextFile::decode1252(QByteArrayView(debut + tetes[t].debut,
                                                                                 finTete - tetes[t].debut)));
                 return r;
             }
