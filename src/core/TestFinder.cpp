@@ -69,6 +69,15 @@ inline void garde(const char *debut, qsizetype i, quint64 m, Positions &sortie)
 }
 
 #if defined(TABULON_AVX2)
+// The "S"s of 32 bytes from `de` (>= 1) whose byte before ends a line.
+__attribute__((target("avx2"))) inline quint32 debutsAvx2(const char *debut, qsizetype de, __m256i esses)
+{
+    const __m256i avant = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(debut + de - 1));
+    const __m256i fin = _mm256_or_si256(_mm256_cmpeq_epi8(avant, _mm256_set1_epi8('\n')),
+                                        _mm256_cmpeq_epi8(avant, _mm256_set1_epi8('\r')));
+    return quint32(_mm256_movemask_epi8(_mm256_and_si256(esses, fin)));
+}
+
 __attribute__((target("avx2"))) qsizetype lignesEnSAvx2(const char *debut, qsizetype taille, qsizetype i,
                                                         Positions &sortie)
 {
@@ -79,8 +88,11 @@ __attribute__((target("avx2"))) qsizetype lignesEnSAvx2(const char *debut, qsize
         const __m256i o = _mm256_or_si256(a, b);
         if (_mm256_testz_si256(o, o))
             continue;
-        garde(debut, i,
-              quint64(quint32(_mm256_movemask_epi8(a))) | quint64(quint32(_mm256_movemask_epi8(b))) << 32, sortie);
+        quint64 m = quint64(debutsAvx2(debut, i, a)) | quint64(debutsAvx2(debut, i + 32, b)) << 32;
+        while (m) {
+            sortie.append(i + qCountTrailingZeroBits(m));
+            m &= m - 1;
+        }
     }
     return i;
 }
