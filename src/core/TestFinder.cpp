@@ -173,22 +173,27 @@ TestTrouve cherche_test_eleve(const QString &chemin, const QString &dateTexte, c
     r.nom = souligne < 0 ? nomFichier : nomFichier.left(souligne);
     r.prenom = souligne < 0 ? QString() : nomFichier.mid(souligne + 1);
 
-    const QString k = cleDate(dateTexte);
-    if (k.isEmpty())
-        return r;
-
-    // One buffer for all the files a thread searches.
-    thread_local QByteArray tampon;
-    QFile f(fichier);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return r;
-    tampon.resize(f.size());
-    const qint64 lu = tampon.isEmpty() ? 0 : f.read(tampon.data(), tampon.size());
-    const TestOctets t = cherche_test_octets(QByteArrayView(tampon.constData(), qMax<qint64>(0, lu)), k,
-                                             direction == u"dernier", masquerIncomplets, objectifs);
+    const TestOctets t = cherche_test_fichier(fichier, dateTexte, direction == u"dernier", masquerIncomplets, objectifs);
     r.enregistrements = t.enregistrements;
     r.date = t.libelle;
     return r;
+}
+
+TestOctets cherche_test_fichier(const QString &chemin, const QString &dateTexte, bool enArriere,
+                                bool masquerIncomplets, const QString &objectifs)
+{
+    const QString k = cleDate(dateTexte);
+    if (k.isEmpty())
+        return {};
+    // One buffer for all the files a thread searches.
+    thread_local QByteArray tampon;
+    QFile f(Paths::fromStored(chemin));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return {};
+    tampon.resize(f.size());
+    const qint64 lu = tampon.isEmpty() ? 0 : f.read(tampon.data(), tampon.size());
+    return cherche_test_octets(QByteArrayView(tampon.constData(), qMax<qint64>(0, lu)), k, enArriere,
+                               masquerIncomplets, objectifs);
 }
 
 TestOctets cherche_test_octets(QByteArrayView contenu, const QString &cleDate, bool enArriere,
