@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -26,6 +27,14 @@ qint64 mediane(QList<qint64> v)
 {
     std::sort(v.begin(), v.end());
     return v.at(v.size() / 2);
+}
+
+// Processor time of the whole process.
+qint64 cpuNs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 } // namespace
@@ -100,15 +109,21 @@ int main(int argc, char **argv)
     QList<qint64> tLecture;
     QList<qint64> tStats;
     QList<qint64> tChoix;
+    QList<qint64> cpuLecture;
+    QList<qint64> cpuStats;
     qint64 octets = 0;
     int nb = 0;
     for (int e = 0; e < essais; ++e) {
+        qint64 cpu = cpuNs();
         chrono.restart();
         octets = lecture();
         tLecture << chrono.nsecsElapsed() / 1000;
+        cpuLecture << (cpuNs() - cpu) / 1000;
+        cpu = cpuNs();
         chrono.restart();
         nb = statistiques();
         tStats << chrono.nsecsElapsed() / 1000;
+        cpuStats << (cpuNs() - cpu) / 1000;
         tChoix << tCollecte;
     }
     const qint64 l = mediane(tLecture);
@@ -119,5 +134,7 @@ int main(int argc, char **argv)
                 l / 1000.0, s / 1000.0, double(s) / double(std::max<qint64>(l, 1)), essais);
     std::printf("  dont choix du test de chaque élève: %.1f ms, comptage par produit: %.1f ms\n", mediane(tChoix) / 1000.0,
                 (s - mediane(tChoix)) / 1000.0);
+    std::printf("temps processeur: lecture %.1f ms, statistiques %.1f ms, rapport %.2f\n", mediane(cpuLecture) / 1000.0,
+                mediane(cpuStats) / 1000.0, double(mediane(cpuStats)) / double(std::max<qint64>(mediane(cpuLecture), 1)));
     return 0;
 }

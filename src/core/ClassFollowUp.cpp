@@ -119,7 +119,7 @@ Analyse analyse(const Demande &d, const QString &cleDate, QByteArrayView contenu
     Analyse a;
     a.present = true;
     const TestFinder::TestOctets t =
-        TestFinder::cherche_test_octets(contenu, cleDate, !d.premier, d.masquerIncomplets, d.objectifs);
+        TestFinder::cherche_test_octets(contenu, cleDate, !d.premier, d.masquerIncomplets, d.objectifs, false);
     if (t.enregistrements.isEmpty())
         return a;
     a.teste = true;

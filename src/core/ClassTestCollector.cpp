@@ -32,17 +32,18 @@ Resultat collecte(const QList<Niveau> &niveaux, const QSet<Classe> &cochees, con
     }
     r.nbEleves = int(r.eleves.size());
     const int total = r.nbEleves;
+    const bool enArriere = critere.direction == u"dernier";
     for (int k = 0; k < total; ++k) {
         if (progres && !progres(k, total)) {
             r.annule = true;
             return r;
         }
         EleveTest &e = r.eleves[k];
-        const TestFinder::TestTrouve t =
-            TestFinder::cherche_test_eleve(PupilFolders::historyFile(dossierEtablissement, e.cle), critere.date,
-                                           critere.direction, critere.masquerIncomplets, critere.objectifs);
-        e.enregistrements = t.enregistrements;
-        e.date = t.date;
+        TestFinder::TestOctets t =
+            TestFinder::cherche_test_fichier(PupilFolders::historyFile(dossierEtablissement, e.cle), critere.date,
+                                             enArriere, critere.masquerIncomplets, critere.objectifs);
+        e.enregistrements = std::move(t.enregistrements);
+        e.date = std::move(t.libelle);
     }
     if (progres)
         progres(total, total);

@@ -28,6 +28,15 @@ QString nom_jour(const QDate &date)
 
 QString date_texte(const QDate &date)
 {
+    // Written by hand: the whole-school lists format a date for every pupil.
+    const int jour = date.day(), mois = date.month(), annee = date.year();
+    if (jour >= 1 && mois >= 1 && annee >= 1 && annee <= 9999) {
+        const char16_t t[10] = {char16_t(u'0' + jour / 10), char16_t(u'0' + jour % 10), u'/',
+                                char16_t(u'0' + mois / 10), char16_t(u'0' + mois % 10), u'/',
+                                char16_t(u'0' + annee / 1000), char16_t(u'0' + annee / 100 % 10),
+                                char16_t(u'0' + annee / 10 % 10), char16_t(u'0' + annee % 10)};
+        return QString(reinterpret_cast<const QChar *>(t), 10);
+    }
     return QStringLiteral("%1/%2/%3")
         .arg(date.day(), 2, 10, QLatin1Char('0'))
         .arg(date.month(), 2, 10, QLatin1Char('0'))

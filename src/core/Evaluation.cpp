@@ -64,14 +64,6 @@ struct Reponse
 };
 using Reponses = QVarLengthArray<Reponse, 200>;
 
-int nombre(QStringView texte)
-{
-    int v = 0;
-    for (const QChar c : texte)
-        v = v * 10 + (c.unicode() - u'0');
-    return v;
-}
-
 // The records as analyse_enregistrements reads them: damaged groups passed
 // over, a later answer to a product replacing an earlier one. The scores
 // and counts below only add up, so the answers are left in no particular
@@ -81,15 +73,25 @@ Reponses reponses(QStringView enregistrements)
     Reponses r;
     std::bitset<10000> vus;
     const qsizetype n = enregistrements.size() / kLongueurEnregistrement;
+    const char16_t *const texte = enregistrements.utf16();
     for (qsizetype k = n - 1; k >= 0; --k) {
-        const QStringView groupe = enregistrements.mid(k * kLongueurEnregistrement, kLongueurEnregistrement);
-        if (groupe[0] != QLatin1Char('P') || !chiffres(groupe.mid(1)))
+        // "P" and eleven digits, read straight from the characters.
+        const char16_t *const groupe = texte + k * kLongueurEnregistrement;
+        if (groupe[0] != u'P')
             continue;
-        const int code = nombre(groupe.mid(1, 4));
+        int v[kLongueurEntree];
+        bool entiere = true;
+        for (int c = 0; c < kLongueurEntree && entiere; ++c) {
+            v[c] = int(groupe[c + 1]) - '0';
+            entiere = v[c] >= 0 && v[c] <= 9;
+        }
+        if (!entiere)
+            continue;
+        const int code = ((v[0] * 10 + v[1]) * 10 + v[2]) * 10 + v[3];
         if (vus.test(size_t(code)))
             continue;
         vus.set(size_t(code));
-        r.append({code, nombre(groupe.mid(5, 3)), nombre(groupe.mid(8, 4))});
+        r.append({code, (v[4] * 10 + v[5]) * 10 + v[6], ((v[7] * 10 + v[8]) * 10 + v[9]) * 10 + v[10]});
     }
     return r;
 }

@@ -170,8 +170,25 @@ void ProductStatistics::reinitialise()
 {
     m_comptes = {};
     m_temps = {};
+    m_codesConfusions.clear();
     m_confusions.clear();
+    m_confusionsAJour = true;
     m_tests = 0;
+}
+
+const QMap<QString, int> &ProductStatistics::confusions() const
+{
+    if (!m_confusionsAJour) {
+        m_confusions.clear();
+        for (auto it = m_codesConfusions.cbegin(); it != m_codesConfusions.cend(); ++it) {
+            const quint32 facteurs = it.key() / 10000;
+            m_confusions.insert(QString::number(facteurs / 100) + QStringLiteral("×") + QString::number(facteurs % 100)
+                                    + u'=' + QString::number(it.key() % 10000),
+                                it.value());
+        }
+        m_confusionsAJour = true;
+    }
+    return m_confusions;
 }
 
 void ProductStatistics::ajoute_test(const QString &enregistrements, int tempsAcceptable)
@@ -208,8 +225,10 @@ void ProductStatistics::ajoute_test(const QString &enregistrements, int tempsAcc
         const Categorie c = categorie_reponse(a, b, rep.t, rep.r, tempsAcceptable);
         m_comptes[k - 1][c] += 1;
         m_temps[k - 1][c] += rep.t;
-        if (c == Fausse && est_produit_de_table(rep.r))
-            m_confusions[QString::number(a) + QStringLiteral("×") + QString::number(b) + u'=' + QString::number(rep.r)] += 1;
+        if (c == Fausse && est_produit_de_table(rep.r)) {
+            m_codesConfusions[quint32(a * 100 + b) * 10000 + quint32(rep.r)] += 1;
+            m_confusionsAJour = false;
+        }
     }
 }
 
@@ -331,7 +350,7 @@ QString ProductStatistics::description_panneau(int k, Mode mode, unsigned catego
 QList<QPair<QString, int>> ProductStatistics::confusions_triees(Tri tri) const
 {
     QList<Confusion> liste;
-    for (auto it = m_confusions.cbegin(); it != m_confusions.cend(); ++it)
+    for (auto it = confusions().cbegin(); it != confusions().cend(); ++it)
         liste.append(lit_confusion(it.key(), it.value()));
     std::sort(liste.begin(), liste.end(), ordre_produit);
     switch (tri) {

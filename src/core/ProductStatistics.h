@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QHash>
 #include <QMap>
 #include <QPair>
 #include <QString>
@@ -81,7 +82,7 @@ public:
     QString description_panneau(int k, Mode mode, unsigned categories, int nbEleves) const;
 
     // "6×9=56" -> count.
-    const QMap<QString, int> &confusions() const { return m_confusions; }
+    const QMap<QString, int> &confusions() const;
     // The confusion lines in the order asked: each key padded with dots to
     // 10 characters, then its count; " fois" after the first line's count.
     QStringList lignes_confusions(Tri tri) const;
@@ -96,6 +97,10 @@ public:
 private:
     std::array<std::array<int, 4>, kPanneaux> m_comptes{};
     std::array<std::array<qint64, 4>, kPanneaux> m_temps{};
-    QMap<QString, int> m_confusions;
+    // Counted by (a × 100 + b) × 10000 + answer while the tests are added;
+    // the texts are made once, when asked for.
+    QHash<quint32, int> m_codesConfusions;
+    mutable QMap<QString, int> m_confusions;
+    mutable bool m_confusionsAJour = true;
     int m_tests = 0;
 };

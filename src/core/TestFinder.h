@@ -34,7 +34,14 @@ struct TestOctets
     QString heureFin;         // "10:08:00", characters 21 to 28 of the test line
     QString libelle;          // "Mardi 14/11/2006"
 };
+// Without avecLibelle, libelle is left empty (a pass that shows no day name).
 TestOctets cherche_test_octets(QByteArrayView contenu, const QString &cleDate, bool enArriere,
-                               bool masquerIncomplets, const QString &objectifs);
+                               bool masquerIncomplets, const QString &objectifs, bool avecLibelle = true);
+
+// The same search in the history file at `chemin`, read whole, for the
+// passes over a whole class that need no pupil's name; dateTexte is
+// dd/mm/yyyy. Nothing found when the file does not open.
+TestOctets cherche_test_fichier(const QString &chemin, const QString &dateTexte, bool enArriere,
+                                bool masquerIncomplets, const QString &objectifs);
 
 } // namespace TestFinder

@@ -46,15 +46,22 @@ QByteArray encode1252(const QString &text)
 
 QString decode1252(const QByteArray &bytes)
 {
-    QString out;
-    out.resize(bytes.size());
-    QChar *d = out.data();
+    return decode1252(QByteArrayView(bytes));
+}
+
+QString decode1252(QByteArrayView bytes)
+{
+    // Latin-1 but for 0x80 to 0x9F: the fast Latin-1 widening first, then
+    // those few bytes put right.
+    QString out = QString::fromLatin1(bytes);
+    QChar *d = nullptr;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0)
+        if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0) {
+            if (!d)
+                d = out.data();
             d[i] = QChar(kHigh[b - 0x80]);
-        else
-            d[i] = QChar(b);
+        }
     }
     return out;
 }

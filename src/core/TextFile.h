@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,7 @@ namespace TextFile {
 
 QByteArray encode1252(const QString &text);
 QString decode1252(const QByteArray &bytes);
+QString decode1252(QByteArrayView bytes);
 // True when every character of the text has a Windows-1252 byte.
 bool fits1252(const QString &text);
 

@@ -40,6 +40,9 @@ TEST(Dates, FrenchDayNamesAndTexts)
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(Dates::nom_jour(QDate(2026, 12, 5).addDays(i)), QString::fromLatin1(names[i]));
     EXPECT_EQ(Dates::date_texte(QDate(2026, 12, 5)), "05/12/2026");
+    // Every field keeps its zeros, early years included.
+    for (const QDate d : {QDate(1, 1, 1), QDate(99, 2, 9), QDate(999, 10, 31), QDate(2000, 1, 10), QDate(9999, 12, 31)})
+        EXPECT_EQ(Dates::date_texte(d), d.toString("dd/MM/yyyy")) << d.year();
     EXPECT_EQ(Dates::jour_texte(QDate(2006, 11, 14)), "Mardi 14/11/2006");
     EXPECT_EQ(Dates::heure_texte(QTime(9, 5, 3, 999)), "09:05:03");
     EXPECT_EQ(Dates::heure_texte(QTime(23, 59, 59)), "23:59:59");

@@ -289,3 +289,31 @@ TEST(Evaluation, GridAndBarSaidInWords)
         EXPECT_EQ(description_barre(QStringLiteral("Jeudi 10/12/2026"), QString::fromLatin1(b.score)),
                   QString::fromUtf8(b.dit));
 }
+
+TEST(Evaluation, DamagedGroupsArePassedOverInScoreAndSpeed)
+{
+    // A later answer to 2×3 replaces the earlier one; a group with a stray
+    // character anywhere in its eleven digits counts for nothing.
+    const QString bon = juste("0203", 30);
+    // signe: -1 no answer read, 0 only a wrong one, 1 the right one.
+    const struct
+    {
+        QString enregistrements;
+        int signe;
+        int vitesse;
+    } cas[] = {
+        {bon, 1, 20},
+        {faux("0203") + bon, 1, 20},
+        {bon + faux("0203"), 0, 0},
+        {QString(bon).replace(6, 1, u':'), -1, -1},   // ':' follows '9'
+        {QString(bon).replace(11, 1, u'/'), -1, -1},  // '/' comes before '0'
+        {QString(bon).replace(0, 1, u'Q'), -1, -1},
+        {bon + QString(faux("0203")).replace(3, 1, u'A'), 1, 20},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.enregistrements.toStdString());
+        const ScoreVitesse sv = score_et_vitesse(c.enregistrements, QStringLiteral("table_2"), T);
+        EXPECT_EQ(sv.vitesse, c.vitesse);
+        EXPECT_EQ((sv.score > 0) - (sv.score < 0), c.signe);
+    }
+}

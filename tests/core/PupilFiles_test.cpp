@@ -67,6 +67,19 @@ TEST(PupilFolders, ListsAndPrune)
     PupilFolders::listFiles(tmp.filePath(u"absent"_qs), u"*.txt"_qs, &liste);
     EXPECT_EQ(liste.size(), 3);
 
+    // A class folder as the teacher's lists read it: the same names, in the
+    // same order, as the directory's own filtered listing.
+    const QString classe = Paths::join(ecole, u"2006-2007/6A"_qs);
+    ASSERT_TRUE(QDir().mkpath(classe + u"/dossier.lnk"_qs));
+    for (const char *n : {"b_Zoé.lnk", "B_alain.LNK", "a_b.lnk", "Émile_X.lnk", ".cache.lnk", ".lnk", "lnk", "x.lnk.txt",
+                          "_sous.lnk", "Z.Lnk"})
+        touch(Paths::join(classe, QString::fromUtf8(n)));
+    QStringList lus;
+    PupilFolders::listFiles(classe, u"*.lnk"_qs, &lus);
+    EXPECT_EQ(lus, QDir(classe).entryList({u"*.lnk"_qs}, QDir::Files | QDir::System | QDir::Hidden,
+                                          QDir::Name | QDir::IgnoreCase));
+    EXPECT_EQ(lus.size(), 8);
+
     QStringList liens{u"Dupont_Jean.lnk"_qs, u"Parti_Paul.lnk"_qs, u"x"_qs, u"Dupont_Jean.lnk"_qs};
     PupilFolders::pruneDeadLinks(&liens, ecole);
     EXPECT_EQ(liens, (QStringList{u"Dupont_Jean.lnk"_qs, u"Dupont_Jean.lnk"_qs}));

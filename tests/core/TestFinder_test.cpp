@@ -1,10 +1,17 @@
+#include "../bench/support/SchoolGenerator.h"
 #include "core/Catalogue.h"
+#include "core/Dates.h"
+#include "core/Evaluation.h"
 #include "core/HistoryLines.h"
 #include "core/TestFinder.h"
 #include "core/TextFile.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
 
 namespace {
 
@@ -93,4 +100,173 @@ TEST(TestFinder, DamagedHeadersAreLeftOutOfTheDays)
     const TestFinder::TestTrouve u = TestFinder::cherche_test_eleve(chemin, "14/11/2006", "premier", false, "");
     EXPECT_EQ(u.enregistrements, kIncomplet);
     EXPECT_EQ(u.date, "Mercredi 15/11/2006");
+}
+
+namespace {
+
+// The plainest reading of the search, line by line on the decoded text: a
+// history is cut into lines, the headers are sorted by day (a stable sort,
+// so each day's sessions stay in file order) and the days are walked from
+// the date. The byte search must choose the very same test in every file.
+TestFinder::TestOctets chercheSimple(const QByteArray &octets, const QString &cle, bool enArriere, bool masquer,
+                                     const QString &objectifs)
+{
+    const QString texte = TextFile::decode1252(octets);
+    QStringList lignes;
+    qsizetype debut = 0;
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        if (texte[i] == u'\r' || texte[i] == u'\n') {
+            lignes.append(texte.mid(debut, i - debut));
+            if (texte[i] == u'\r' && i + 1 < texte.size() && texte[i + 1] == u'\n')
+                ++i;
+            debut = i + 1;
+        }
+    }
+    if (debut < texte.size())
+        lignes.append(texte.mid(debut));
+
+    QList<qsizetype> tetes;
+    for (qsizetype i = 0; i < lignes.size(); ++i)
+        if (HistoryLines::est_entete(lignes[i]))
+            tetes.append(i);
+    struct Seance { QString jour; qsizetype tete; qsizetype fin; };
+    QList<Seance> seances;
+    for (qsizetype t = 0; t < tetes.size(); ++t) {
+        const QString jour = HistoryLines::cle_jour(lignes[tetes[t]]);
+        if (!jour.isEmpty())
+            seances.append({jour, tetes[t], t + 1 < tetes.size() ? tetes[t + 1] : lignes.size()});
+    }
+    std::stable_sort(seances.begin(), seances.end(), [](const Seance &a, const Seance &b) { return a.jour < b.jour; });
+    QStringList jours;
+    for (const Seance &s : seances)
+        if (jours.isEmpty() || jours.last() != s.jour)
+            jours.append(s.jour);
+    if (enArriere)
+        std::reverse(jours.begin(), jours.end());
+
+    TestFinder::TestOctets r;
+    for (const QString &jour : jours) {
+        if (enArriere ? jour > cle : jour < cle)
+            continue;
+        for (const Seance &s : seances) {
+            if (s.jour != jour)
+                continue;
+            for (qsizetype n = s.tete + 1; n < s.fin; ++n) {
+                const QString &l = lignes[n];
+                const QString enregistrements = HistoryLines::enregistrements(l);
+                if (!l.contains(u"TEST") || !HistoryLines::a_une_reponse(enregistrements))
+                    continue;
+                if (masquer && !Evaluation::test_couvre_tables(enregistrements, objectifs))
+                    continue;
+                r.enregistrements = enregistrements;
+                r.cleJour = QString::number(jour.toUInt());
+                r.date = QDate::fromString(jour, QStringLiteral("yyyyMMdd"));
+                r.heureFin = l.mid(20, 8);
+                r.libelle = r.date.isValid() ? Dates::jour_texte(r.date) : HistoryLines::libelle_jour(lignes[s.tete]);
+                return r;
+            }
+        }
+    }
+    return r;
+}
+
+void compareLesRecherches(const QByteArray &octets, const QStringList &cles, const QString &objectifs,
+                          const std::string &quoi)
+{
+    for (const QString &cle : cles) {
+        for (const bool enArriere : {true, false}) {
+            for (const bool masquer : {false, true}) {
+                SCOPED_TRACE(quoi + " " + cle.toStdString() + (enArriere ? " dernier" : " premier")
+                             + (masquer ? " masquer" : ""));
+                const TestFinder::TestOctets a = TestFinder::cherche_test_octets(octets, cle, enArriere, masquer, objectifs);
+                const TestFinder::TestOctets b = chercheSimple(octets, cle, enArriere, masquer, objectifs);
+                ASSERT_EQ(a.enregistrements, b.enregistrements);
+                EXPECT_EQ(a.cleJour, b.cleJour);
+                EXPECT_EQ(a.date, b.date);
+                EXPECT_EQ(a.heureFin, b.heureFin);
+                EXPECT_EQ(a.libelle, b.libelle);
+            }
+        }
+    }
+}
+
+} // namespace
+
+// Histories as they come from the field: appended in date order, but also
+// merged from two workstations, written after the clock was set back, with
+// several sessions a day, damaged or cut lines, lines starting with "S" that
+// are no header, and every kind of line end. Sizes vary so that headers fall
+// anywhere in the blocks the search reads at once.
+TEST(TestFinder, ByteSearchChoosesTheSameTestAsTheDayByDayWalk)
+{
+    std::mt19937 alea(20061114);
+    const auto tirage = [&](int n) { return int(alea() % unsigned(n)); };
+    const QStringList cles{"20050101", "20061114", "20061115", "20061120", "20061201", "20070315", "20080101", "30000101"};
+    const QString complet = reponses("table_2,table_3");
+    const QString incomplet = reponses("table_2");
+    const QStringList jours{"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi", "Dimanche"};
+    for (int fichier = 0; fichier < 400; ++fichier) {
+        QStringList lignes;
+        QDate jour(2006, 11, 1);
+        const int ordre = tirage(3);  // 0 appended in order, 1 clock set back once, 2 shuffled (merged)
+        QList<QStringList> seances;
+        const int nb = tirage(40);
+        for (int s = 0; s < nb; ++s) {
+            QStringList seance;
+            if (ordre == 1 && s == nb / 2)
+                jour = jour.addDays(-20);
+            const QString date = jour.toString("dd/MM/yyyy");
+            switch (tirage(12)) {
+            case 0: seance << "Séance du Mardi 1x/11/2006 de 09:00:00"; break;            // damaged date
+            case 1: seance << "Séance du " + jour.toString("dd/MM/yy"); break;              // cut date
+            case 2: seance << "Séance du Lundi 31/02/2006 de 09:00:00 à 09:30:00"; break;   // no such day
+            case 3: seance << "S/"; break;
+            default:
+                seance << entete(jours[tirage(7)], date, QStringLiteral("%1:00:00").arg(8 + tirage(9), 2, 10, QChar(u'0')));
+            }
+            const int activites = tirage(4);
+            for (int a = 0; a < activites; ++a) {
+                switch (tirage(9)) {
+                case 0: seance << kApprentissage; break;
+                case 1: seance << "Sans barre: TEST de 09:01:00 à 09:05:00 " + complet; break;  // an "S" line, no header
+                case 2: seance << "\tTEST de 10:00"; break;                                       // cut test line
+                case 3: seance << "\tTEST de 09:01:00 à 09:05:00 P02x3010006"; break;             // no whole answer
+                case 4: case 5: seance << "\tTEST de 09:01:00 à 09:0" + QString::number(a) + ":00 " + incomplet; break;
+                default: seance << "\tTEST de 09:01:00 à 09:1" + QString::number(a) + ":00 " + complet.left(12 * (1 + tirage(32)) + (tirage(4) == 0 ? 5 : 0));
+                }
+            }
+            seances << seance;
+            // Often the next session the same day, else a few days later.
+            if (tirage(3) != 0)
+                jour = jour.addDays(1 + tirage(6));
+        }
+        if (ordre == 2)
+            std::shuffle(seances.begin(), seances.end(), alea);
+        for (const QStringList &s : seances)
+            lignes += s;
+        const QString fin = QStringList{"\r\n", "\n", "\r"}[tirage(3)];
+        QByteArray octets = TextFile::encode1252(lignes.join(fin));
+        if (tirage(2) == 0)
+            octets += TextFile::encode1252(fin);
+        // A few lone CRs inside lines, which end them too.
+        for (int k = tirage(3) == 0 ? 1 + tirage(3) : 0; k > 0 && !octets.isEmpty(); --k)
+            octets[tirage(int(octets.size()))] = '\r';
+        compareLesRecherches(octets, cles, "table_2,table_3", "fichier " + std::to_string(fichier));
+        if (testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
+// The benchmarks' school: long histories written in date order.
+TEST(TestFinder, ByteSearchAgreesOnAGeneratedSchool)
+{
+    QTemporaryDir dir;
+    const GeneratedSchool ecole = generateSchool(dir.path(), 12, 7, QDate(2026, 12, 10));
+    ASSERT_TRUE(ecole.ok) << ecole.error.toStdString();
+    const QStringList cles{"20221001", "20231115", "20250101", "20261210", "20991231"};
+    for (const QString &f : ecole.fichiers) {
+        QFile fichier(f);
+        ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+        compareLesRecherches(fichier.readAll(), cles, "tables_classiques", f.toStdString());
+    }
 }
