@@ -14,7 +14,10 @@
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace PupilSession {
 namespace {
@@ -22,6 +25,23 @@ namespace {
 QDateTime maintenant(const Environment &env)
 {
     return env.clock ? env.clock->now() : QDateTime::currentDateTime();
+}
+
+// A save killed during its final rename leaves its copy beside the file
+// ("Dupont_Jean.txt.AbC123"). Under the file's lock no other save of it is
+// under way; a copy untouched for longer than a lock may live belongs to none.
+void efface_copies_abandonnees(const QString &fichier)
+{
+    const QFileInfo info(fichier);
+    const QString prefixe = info.fileName() + u'.';
+    static const QRegularExpression suffixe(QStringLiteral("^[A-Za-z0-9]{6}$"));
+    const QDateTime limite = QDateTime::currentDateTimeUtc().addMSecs(-SharedFileLock::kStaleMs);
+    const QFileInfoList copies =
+        info.dir().entryInfoList({prefixe + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &copie : copies) {
+        if (suffixe.match(copie.fileName().mid(prefixe.size())).hasMatch() && copie.lastModified().toUTC() < limite)
+            QFile::remove(copie.filePath());
+    }
 }
 
 bool enregistre_historique(SessionState &state, const Environment &env, QString *error)
@@ -40,6 +60,8 @@ bool enregistre_historique(SessionState &state, const Environment &env, QString 
     SharedFileLock verrou(fichier);
     if (!verrou.lock(&raison))
         return echec(raison);
+
+    efface_copies_abandonnees(fichier);
 
     // What is on disk now, not what was read at the start of the session:
     // another workstation or the teacher may have added to it since.

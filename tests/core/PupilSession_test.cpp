@@ -1,6 +1,7 @@
 #include "core/Catalogue.h"
 #include "core/Clock.h"
 #include "core/HistoryLines.h"
+#include "core/HistoryMerge.h"
 #include "core/IniFile.h"
 #include "core/PupilSession.h"
 #include "core/RandomSource.h"
@@ -224,6 +225,79 @@ TEST_F(SessionFixture, ALockLeftByACrashedMachineIsTakenOverAndALiveOneIsWaitedF
     EXPECT_TRUE(error.contains("autre poste")) << error.toStdString();
     premier.unlock();
     EXPECT_TRUE(second.lock(&error, 300));
+}
+
+namespace {
+
+void dateFichier(const QString &chemin, const QDateTime &quand)
+{
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(quand, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+// A process killed between creating its lock and writing its owner leaves an
+// empty lock that names nobody; a waiter must neither sit out the whole stale
+// time for it nor give up before an abandoned lock may be taken over.
+TEST_F(SessionFixture, AbandonedLocksNeverMakeASaveOrAMergeFail)
+{
+    demarre();
+    state.eleve.lignes_seance << ligneTest("10:03:00", reponses("table_2"));
+    const QString verrou = SharedFileLock::lockPathFor(fichier);
+    ASSERT_TRUE(TextFile::saveBytes(verrou, QByteArray()));
+    QElapsedTimer t;
+    t.start();
+    QString error;
+    ASSERT_TRUE(enregistre(&error)) << error.toStdString();
+    EXPECT_LT(t.elapsed(), SharedFileLock::kStaleMs / 2);
+    EXPECT_EQ(TextFile::loadLines(fichier).size(), 2);
+    EXPECT_FALSE(QFile::exists(verrou));
+
+    // Another workstation crashed 3 s ago holding the file: the merge the
+    // teacher or the start-up runs waits until the lock may be taken over.
+    ASSERT_TRUE(TextFile::saveBytes(verrou, "4242\ntabulon\npc-du-fond\n"));
+    dateFichier(verrou, QDateTime::currentDateTime().addSecs(-3));
+    const QString autre = dir.filePath("serveur/Dupont_Jean.txt");
+    ASSERT_TRUE(TextFile::saveLines(autre, {entete("09:00:00", "09:05:00")}));
+    ASSERT_TRUE(HistoryMerge::mergeFiles(fichier, autre, &error)) << error.toStdString();
+    EXPECT_EQ(TextFile::loadLines(fichier).size(), 3);
+    EXPECT_FALSE(QFile::exists(verrou));
+}
+
+// A save killed during its final rename leaves its copy beside the file.
+TEST_F(SessionFixture, CopiesLeftByAKilledSaveAreClearedAtTheNextSave)
+{
+    demarre();
+    state.eleve.lignes_seance << ligneTest("10:03:00", reponses("table_2"));
+    const QDateTime ilYaUneMinute = QDateTime::currentDateTime().addSecs(-60);
+    const struct
+    {
+        QString nom;
+        bool ancienne;
+        bool reste;
+    } cas[] = {
+        {"Dupont_Jean.txt.AbC123", true, false},
+        {"Dupont_Jean.txt.x9Y8z7", true, false},
+        // Being written right now by a save that does not take the lock.
+        {"Dupont_Jean.txt.Frais1", false, true},
+        // Not a copy of this file, or not one a save makes.
+        {"Martin_Paul.txt.AbC123", true, true},
+        {"Dupont_Jean.txt.notes", true, true},
+        {"Dupont_Jean.txt.ab-123", true, true},
+    };
+    for (const auto &c : cas) {
+        const QString chemin = state.eleve.dossier_eleve + u'/' + c.nom;
+        ASSERT_TRUE(TextFile::saveBytes(chemin, "Séance du"));
+        if (c.ancienne)
+            dateFichier(chemin, ilYaUneMinute);
+    }
+    QString error;
+    ASSERT_TRUE(enregistre(&error)) << error.toStdString();
+    for (const auto &c : cas)
+        EXPECT_EQ(QFile::exists(state.eleve.dossier_eleve + u'/' + c.nom), c.reste) << c.nom.toStdString();
+    EXPECT_EQ(TextFile::loadLines(fichier).size(), 2);
 }
 
 TEST_F(SessionFixture, TheClassLinkIsMadeOnceInSchoolMode)

@@ -525,3 +525,42 @@ TEST_F(SessionInitializerTest, YearSearchOfTheTeacherWindowIncludesTheCurrentYea
     EXPECT_EQ(SessionInitializer::texte_niveaux_recent(file, "2026-2027", 1, 10), "B<2>");
     EXPECT_EQ(SessionInitializer::texte_niveaux_recent(file, "2040-2041", 0, 10), NiveauxTexte::defaut());
 }
+
+// A hand-edited "Tabulon.ini" (or a damaged one) can hold any number; each is
+// held where it is read to what the settings window offers, so that the score
+// arithmetic (ten times six times the acceptable time) cannot overflow.
+TEST_F(SessionInitializerTest, NumbersOfTheSettingsFileAreHeldToTheirRange)
+{
+    struct Cas
+    {
+        QString brut;
+        int temps;  // both response times and both perfectionnement times (1..99)
+        int bloc;   // block size (2..4)
+    };
+    const Cas cas[] = {
+        {"214748365", 99, 4}, {"99999999999999999999", 99, 4}, {"-7", 1, 2},
+        {"0", 1, 2},          {" 12 ", 12, 4},                  {"abc", -1, 3},
+    };
+    const QStringList cles{"temps de réponse acceptable", "temps de réponse maximum", "Temps de réponse initial",
+                           "Temps de réponse final", "Nombre d'items par bloc"};
+    for (const Cas &c : cas) {
+        QStringList lignes = DefaultConfiguration::lignes();
+        for (QString &ligne : lignes) {
+            for (const QString &cle : cles) {
+                if (ligne.startsWith(cle + u'='))
+                    ligne = cle + u'=' + c.brut;
+            }
+        }
+        writeIni(lignes);
+        m_state = SessionState{};
+        SessionInitializer init(m_state, m_env);
+        start(init);
+        // An unreadable number falls back to the value a new configuration has.
+        const auto attendu = [&](int parDefaut) { return c.temps < 0 ? parDefaut : c.temps; };
+        EXPECT_EQ(m_state.temps_acceptable, attendu(4)) << c.brut.toStdString();
+        EXPECT_EQ(m_state.temps_maximum, attendu(30)) << c.brut.toStdString();
+        EXPECT_EQ(m_state.perfectionnement_temps_initial, attendu(20)) << c.brut.toStdString();
+        EXPECT_EQ(m_state.perfectionnement_temps_final, attendu(20)) << c.brut.toStdString();
+        EXPECT_EQ(m_state.nombre_items_par_bloc, c.bloc) << c.brut.toStdString();
+    }
+}
