@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
           libx11-dev libxtst-dev libgtest-dev libbenchmark-dev xvfb xauth poppler-utils liblnk-utils
-          fonts-dejavu-core fonts-liberation2)
+          fonts-dejavu-core fonts-liberation2 clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
