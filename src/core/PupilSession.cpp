@@ -65,6 +65,9 @@ bool enregistre_historique(SessionState &state, const Environment &env, QString 
 
     // What is on disk now, not what was read at the start of the session:
     // another workstation or the teacher may have added to it since.
+    const QString tropGros = PupilHistory::refus_taille(fichier);
+    if (!tropGros.isEmpty())
+        return echec(tropGros);
     const bool existe = QFileInfo::exists(fichier);
     QStringList surDisque;
     if (existe && !TextFile::loadLines(fichier, &surDisque, &raison))
@@ -167,7 +170,11 @@ void initialise_session_eleve(SessionState &state, const Environment &env)
     e.seance_du_jour = false;
     if (!e.fichier_eleve.isEmpty() && QFileInfo::exists(Paths::fromStored(e.fichier_eleve))) {
         e.eleve_nouveau = false;
-        e.historique = TextFile::loadLines(Paths::fromStored(e.fichier_eleve));
+        // Too big a file is left alone; the save says why.
+        if (PupilHistory::refus_taille(Paths::fromStored(e.fichier_eleve)).isEmpty())
+            e.historique = TextFile::loadLines(Paths::fromStored(e.fichier_eleve));
+        else
+            e.historique.clear();
         recupere_donnees(state);
     } else {
         e.eleve_nouveau = true;

@@ -4,6 +4,7 @@
 #include "core/Evaluation.h"
 #include "core/HistoryLines.h"
 #include "core/Paths.h"
+#include "core/PupilHistory.h"
 #include "core/TextFile.h"
 
 #include <QDate>
@@ -48,7 +49,7 @@ TestTrouve cherche_test_eleve(const QString &chemin, const QString &dateTexte, c
     r.prenom = souligne < 0 ? QString() : nomFichier.mid(souligne + 1);
 
     const QString k = cleDate(dateTexte);
-    if (k.isEmpty())
+    if (k.isEmpty() || !PupilHistory::refus_taille(fichier).isEmpty())
         return r;
 
     const QStringList lignes = TextFile::loadLines(fichier);

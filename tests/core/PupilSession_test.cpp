@@ -3,6 +3,7 @@
 #include "core/HistoryLines.h"
 #include "core/HistoryMerge.h"
 #include "core/IniFile.h"
+#include "core/PupilHistory.h"
 #include "core/PupilSession.h"
 #include "core/RandomSource.h"
 #include "core/SharedFileLock.h"
@@ -298,6 +299,42 @@ TEST_F(SessionFixture, CopiesLeftByAKilledSaveAreClearedAtTheNextSave)
     for (const auto &c : cas)
         EXPECT_EQ(QFile::exists(state.eleve.dossier_eleve + u'/' + c.nom), c.reste) << c.nom.toStdString();
     EXPECT_EQ(TextFile::loadLines(fichier).size(), 2);
+}
+
+// A history file far bigger than any pupil's (damaged, or not a history at
+// all) would take many times its size in memory: it is neither loaded nor
+// rewritten, and the save says so; a single very long line is read as usual.
+TEST_F(SessionFixture, AHugeHistoryIsLeftAloneAndALongLineIsRead)
+{
+    {
+        QFile f(fichier);
+        ASSERT_TRUE(QDir().mkpath(state.eleve.dossier_eleve));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(PupilHistory::kTailleMaxFichier + 1));  // sparse: costs no disk
+    }
+    demarre();
+    EXPECT_FALSE(state.eleve.eleve_nouveau);
+    EXPECT_TRUE(state.eleve.historique.isEmpty());
+    const QString test = ligneTest("10:03:00", reponses("table_2"));
+    state.eleve.lignes_seance << test;
+    QString error;
+    EXPECT_FALSE(enregistre(&error));
+    EXPECT_TRUE(error.contains("trop volumineux")) << error.toStdString();
+    EXPECT_EQ(QFileInfo(fichier).size(), PupilHistory::kTailleMaxFichier + 1);
+    EXPECT_EQ(state.eleve.lignes_seance.last(), test);
+    const QString autre = dir.filePath("serveur/Dupont_Jean.txt");
+    ASSERT_TRUE(TextFile::saveLines(autre, {entete("09:00:00", "09:05:00")}));
+    EXPECT_FALSE(HistoryMerge::mergeFiles(autre, fichier, &error));
+    EXPECT_TRUE(error.contains("trop volumineux")) << error.toStdString();
+    EXPECT_EQ(TextFile::loadLines(autre).size(), 1);
+
+    const QString longue = ligneTest("10:03:00", QString(10 * 1024 * 1024, u'P'));
+    ASSERT_TRUE(TextFile::saveLines(fichier, {entete("09:00:00", "09:05:00"), longue}));
+    state.eleve.lignes_seance = {test};
+    demarre();
+    EXPECT_EQ(state.eleve.historique.size(), 2);
+    ASSERT_TRUE(enregistre(&error)) << error.toStdString();
+    EXPECT_EQ(TextFile::loadLines(fichier).size(), 4);
 }
 
 TEST_F(SessionFixture, TheClassLinkIsMadeOnceInSchoolMode)
