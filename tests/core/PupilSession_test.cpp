@@ -3,6 +3,7 @@
 #include "core/HistoryLines.h"
 #include "core/HistoryMerge.h"
 #include "core/IniFile.h"
+#include "core/MonopostCleanup.h"
 #include "core/PupilHistory.h"
 #include "core/PupilSession.h"
 #include "core/RandomSource.h"
@@ -18,6 +19,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -335,6 +338,75 @@ TEST_F(SessionFixture, AHugeHistoryIsLeftAloneAndALongLineIsRead)
     EXPECT_EQ(state.eleve.historique.size(), 2);
     ASSERT_TRUE(enregistre(&error)) << error.toStdString();
     EXPECT_EQ(TextFile::loadLines(fichier).size(), 4);
+}
+
+// At school the history lives on the server. When the share goes away during
+// the session (folder gone, or the file cannot be written), the session waits
+// in the workstation's own pupils folder and the next start hands it over.
+TEST_F(SessionFixture, ASessionTheServerCannotTakeWaitsOnTheWorkstation)
+{
+    state.mode_ecole = true;
+    state.dossier_eleves = dir.filePath("srv/Eleves");
+    state.dossier_eleves_monoposte = QStringLiteral("Eleves");
+    state.nom_etablissement = QStringLiteral("Ecole");
+    state.annee_scolaire = QStringLiteral("2006-2007");
+    EleveState &e = state.eleve;
+    e.classe = QStringLiteral("CM1a");
+    e.dossier_eleve = state.dossier_eleves + QStringLiteral("/Ecole");
+    e.dossier_classe = e.dossier_eleve + QStringLiteral("/2006-2007/CM1a");
+    fichier = e.dossier_eleve + QStringLiteral("/Dupont_Jean.txt");
+    e.fichier_eleve = fichier;
+    const QString local = env.programFolder + QStringLiteral("Eleves/Ecole/Dupont_Jean.txt");
+    const QStringList ancienne{entete("09:00:00", "09:05:00")};
+
+    const struct
+    {
+        const char *panne;
+        std::function<void()> casse;
+    } cas[] = {
+        {"share unmounted", [&] { ASSERT_TRUE(QDir(e.dossier_eleve).removeRecursively()); }},
+        {"file cannot be written", [&] {
+             ASSERT_TRUE(QFile::remove(fichier));
+             ASSERT_TRUE(QDir().mkpath(fichier));
+         }},
+    };
+    QStringList attendu = ancienne;
+    int n = 0;
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.panne);
+        ASSERT_TRUE(QDir().mkpath(e.dossier_classe));
+        ASSERT_TRUE(TextFile::saveLines(fichier, attendu));
+        demarre();
+        const QString test = ligneTest(QStringLiteral("10:0%1:00").arg(++n), reponses("table_2"));
+        state.eleve.lignes_seance = {test};
+        clock.advanceMs(60000);
+        c.casse();
+
+        QString error;
+        QString avis;
+        ASSERT_TRUE(PupilSession::EnregistrementSeance(state, env, &error, &avis)) << error.toStdString();
+        EXPECT_TRUE(avis.contains("gardée sur ce poste")) << avis.toStdString();
+        // Nothing stands in for the share where its folder was.
+        if (n == 1) {
+            EXPECT_FALSE(QFileInfo::exists(e.dossier_eleve));
+        }
+        const QStringList seance = state.eleve.lignes_seance;
+        ASSERT_EQ(seance.size(), 2);
+        EXPECT_TRUE(TextFile::loadLines(local).endsWith(seance.last()));
+
+        // The share is back with the file as it was: the next start sends the session.
+        if (QFileInfo(fichier).isDir()) {
+            ASSERT_TRUE(QDir(fichier).removeRecursively());
+        }
+        ASSERT_TRUE(TextFile::saveLines(fichier, attendu));
+        QStringList erreurs;
+        EXPECT_EQ(MonopostCleanup::nettoie_doublons_monoposte_serveur(state, env, &erreurs), 1)
+            << erreurs.join(u'\n').toStdString();
+        attendu += seance;
+        EXPECT_EQ(TextFile::loadLines(fichier), attendu);
+        EXPECT_FALSE(QFileInfo::exists(local));
+        EXPECT_TRUE(QFileInfo::exists(e.dossier_classe + QStringLiteral("/Dupont_Jean.lnk")));
+    }
 }
 
 TEST_F(SessionFixture, TheClassLinkIsMadeOnceInSchoolMode)
