@@ -286,7 +286,12 @@ bool EnregistrementSeance(SessionState &state, const Environment &env, QString *
     // A link to a file that could not be written would point to nothing.
     if (historique == Resultat::Serveur && !lie_a_la_classe(state, &erreur))
         erreurs << erreur;
-    if (state.autorise_config_perso) {
+    // Its folder on the server is out of reach: writing there would make it
+    // again on this workstation's disk, where the share was mounted.
+    if (state.autorise_config_perso && historique == Resultat::GardeeLocalement) {
+        if (avis)
+            *avis += QStringLiteral(" Ses réglages personnels n'ont pas pu être enregistrés.");
+    } else if (state.autorise_config_perso) {
         const IniFile ini(cheminIni(state, env));
         const QString parDefaut =
             ini.readString(QStringLiteral("Paramètres"), QStringLiteral("Objectifs tables classiques par defaut"));

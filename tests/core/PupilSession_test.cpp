@@ -350,6 +350,7 @@ TEST_F(SessionFixture, ASessionTheServerCannotTakeWaitsOnTheWorkstation)
     state.dossier_eleves_monoposte = QStringLiteral("Eleves");
     state.nom_etablissement = QStringLiteral("Ecole");
     state.annee_scolaire = QStringLiteral("2006-2007");
+    state.autorise_config_perso = true;
     EleveState &e = state.eleve;
     e.classe = QStringLiteral("CM1a");
     e.dossier_eleve = state.dossier_eleves + QStringLiteral("/Ecole");
@@ -386,6 +387,7 @@ TEST_F(SessionFixture, ASessionTheServerCannotTakeWaitsOnTheWorkstation)
         QString avis;
         ASSERT_TRUE(PupilSession::EnregistrementSeance(state, env, &error, &avis)) << error.toStdString();
         EXPECT_TRUE(avis.contains("gardée sur ce poste")) << avis.toStdString();
+        EXPECT_TRUE(avis.contains("réglages personnels")) << avis.toStdString();
         // Nothing stands in for the share where its folder was.
         if (n == 1) {
             EXPECT_FALSE(QFileInfo::exists(e.dossier_eleve));
