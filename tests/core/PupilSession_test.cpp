@@ -259,10 +259,10 @@ TEST_F(SessionFixture, AbandonedLocksNeverMakeASaveOrAMergeFail)
     EXPECT_EQ(TextFile::loadLines(fichier).size(), 2);
     EXPECT_FALSE(QFile::exists(verrou));
 
-    // Another workstation crashed 3 s ago holding the file: the merge the
+    // Another workstation crashed 2 s ago holding the file: the merge the
     // teacher or the start-up runs waits until the lock may be taken over.
     ASSERT_TRUE(TextFile::saveBytes(verrou, "4242\ntabulon\npc-du-fond\n"));
-    dateFichier(verrou, QDateTime::currentDateTime().addSecs(-3));
+    dateFichier(verrou, QDateTime::currentDateTime().addSecs(-2));
     const QString autre = dir.filePath("serveur/Dupont_Jean.txt");
     ASSERT_TRUE(TextFile::saveLines(autre, {entete("09:00:00", "09:05:00")}));
     ASSERT_TRUE(HistoryMerge::mergeFiles(fichier, autre, &error)) << error.toStdString();
