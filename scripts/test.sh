@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test; then the core tests once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; last, each fuzz target for
+# 30 s (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -11,4 +12,7 @@ if [ "${TABULON_SKIP_SANITIZERS:-0}" != "1" ]; then
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABULON_SANITIZE=ON -DTABULON_CORE_ONLY=ON
   cmake --build build-asan -j"$jobs"
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+fi
+if [ "${TABULON_SKIP_FUZZ:-0}" != "1" ]; then
+  bash scripts/fuzz.sh "${TABULON_FUZZ_SECONDS:-30}"
 fi

@@ -290,13 +290,16 @@ void Tgeneral::actualiseObjectifs()
 bool Tgeneral::EnregistrementSeance()
 {
     QString erreur;
+    QString avis;
     bool enregistree = false;
     {
         CurseurAttente attente;
-        enregistree = PupilSession::EnregistrementSeance(m_state, m_env, &erreur);
+        enregistree = PupilSession::EnregistrementSeance(m_state, m_env, &erreur, &avis);
     }
     if (!enregistree)
         Dialogs::error(this, kTitreEnregistrement, erreur);
+    else if (!avis.isEmpty())
+        Dialogs::information(this, QStringLiteral("Serveur indisponible"), avis);
     return enregistree;
 }
 

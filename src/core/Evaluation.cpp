@@ -181,7 +181,7 @@ int score_produit(const QString &entree, int tempsAcceptable)
     const int t = temps_dixiemes(entree);
     static const int kPaliers[] = {100, 50, 25, 12, 6, 3};
     for (int k = 0; k < 6; ++k) {
-        if (t <= 10 * (k + 1) * tempsAcceptable)
+        if (t <= qint64(10) * (k + 1) * tempsAcceptable)
             return kPaliers[k];
     }
     return 1;

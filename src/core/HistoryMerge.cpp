@@ -1,6 +1,7 @@
 #include "core/HistoryMerge.h"
 
 #include "core/Paths.h"
+#include "core/PupilHistory.h"
 #include "core/SharedFileLock.h"
 #include "core/TextFile.h"
 
@@ -55,6 +56,12 @@ bool charge(const QString &chemin, QStringList *lignes, QString *erreur)
     lignes->clear();
     if (!QFileInfo::exists(chemin))
         return true;
+    const QString tropGros = PupilHistory::refus_taille(chemin);
+    if (!tropGros.isEmpty()) {
+        if (erreur)
+            *erreur = QStringLiteral("Fusion impossible. ") + tropGros;
+        return false;
+    }
     QString detail;
     if (TextFile::loadLines(chemin, lignes, &detail))
         return true;

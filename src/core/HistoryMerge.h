@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SharedFileLock.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,9 +27,10 @@ QStringList mergeLines(const QStringList &a, const QStringList &b);
 // so a failed read never wipes a history. False with a French text on failure.
 // Each file is locked (lockPath, the SharedFileLock of every writer of
 // history files) for the read-modify-write; a lock another workstation holds
-// longer than attenteVerrouMs makes the merge fail.
+// longer than attenteVerrouMs makes the merge fail. The default wait outlasts
+// the time after which an abandoned lock is taken over.
 bool mergeFiles(const QString &cheminA, const QString &cheminB, QString *erreur = nullptr,
-                int attenteVerrouMs = 5000);
+                int attenteVerrouMs = SharedFileLock::kWaitMs);
 
 // Lock file that guards a history file's read-modify-write across workstations.
 QString lockPath(const QString &fichier);

@@ -3,6 +3,7 @@
 #include "core/HistoryMerge.h"
 #include "core/Paths.h"
 #include "core/PupilFolders.h"
+#include "core/PupilHistory.h"
 #include "core/PupilKey.h"
 #include "core/SessionState.h"
 #include "core/ShellLink.h"
@@ -189,7 +190,9 @@ QString Identification::cleArrivee(const QString &cle) const
     const QFileInfo info(fichier);
     if (!info.exists())
         return QStringLiteral("9999999999:99:99");
-    for (const QString &ligne : TextFile::loadLines(fichier)) {
+    const QStringList lignes =
+        PupilHistory::refus_taille(fichier).isEmpty() ? TextFile::loadLines(fichier) : QStringList();
+    for (const QString &ligne : lignes) {
         const QString k = HistoryMerge::headerKey(ligne);
         if (!k.isEmpty())
             return k;

@@ -3,6 +3,9 @@
 #include "core/TextFile.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 const QString IniFile::kMarker = QStringLiteral("Fichier Tabulon.ini endommagé");
 
@@ -96,6 +99,20 @@ int IniFile::readInteger(const QString &section, const QString &key, int default
     bool ok = false;
     const int v = readString(section, key, QString()).toInt(&ok);
     return ok ? v : defaultValue;
+}
+
+int IniFile::readInteger(const QString &section, const QString &key, int minimum, int maximum, int defaultValue) const
+{
+    const QString texte = readString(section, key, QString()).trimmed();
+    bool ok = false;
+    const qlonglong v = texte.toLongLong(&ok);
+    if (ok)
+        return static_cast<int>(std::clamp<qlonglong>(v, minimum, maximum));
+    // Too many digits even for 64 bits: still a number, far beyond a bound.
+    static const QRegularExpression entier(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!entier.match(texte).hasMatch())
+        return defaultValue;
+    return texte.startsWith(u'-') ? minimum : maximum;
 }
 
 bool IniFile::readBool(const QString &section, const QString &key) const

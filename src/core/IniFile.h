@@ -22,6 +22,10 @@ public:
     QString readString(const QString &section, const QString &key, const QString &defaultValue = kMarker) const;
     // -1 unless told otherwise when the key is missing or not a whole number.
     int readInteger(const QString &section, const QString &key, int defaultValue = -1) const;
+    // A setting that must stay within [minimum, maximum]: defaultValue when
+    // the key is missing or not a whole number, the nearest bound when the
+    // number lies outside (a hand-edited file must not upset the arithmetic).
+    int readInteger(const QString &section, const QString &key, int minimum, int maximum, int defaultValue) const;
     // True only when the value is exactly "oui".
     bool readBool(const QString &section, const QString &key) const;
     bool hasKey(const QString &section, const QString &key) const;

@@ -3,6 +3,8 @@
 #include "core/Evaluation.h"
 #include "core/HistoryLines.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QList>
 
 namespace PupilHistory {
@@ -90,6 +92,17 @@ QStringList lignes_a_ajouter(const QStringList &surDisque, const QStringList &se
     while (h + k < surDisque.size() && k < seance.size() && surDisque.at(h + k) == seance.at(k))
         ++k;
     return seance.mid(k);
+}
+
+QString refus_taille(const QString &chemin)
+{
+    const QFileInfo info(chemin);
+    if (!info.isFile() || info.size() <= kTailleMaxFichier)
+        return {};
+    return QStringLiteral("Le fichier %1 est trop volumineux (%2 Mo) pour être un historique d'élève ; "
+                          "il n'est ni lu ni modifié.")
+        .arg(QDir::toNativeSeparators(chemin))
+        .arg(info.size() / (1024 * 1024));
 }
 
 } // namespace PupilHistory

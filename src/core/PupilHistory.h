@@ -40,4 +40,12 @@ Resume resume(const QStringList &historique, const Criteres &criteres);
 // ends with the session's last line. seance starts with its header.
 QStringList lignes_a_ajouter(const QStringList &surDisque, const QStringList &seance);
 
+// A history file past this size (decades of daily tests) is damaged or not a
+// history: it is neither loaded, which would take many times its size in
+// memory, nor rewritten.
+inline constexpr qint64 kTailleMaxFichier = 32LL * 1024 * 1024;
+// Why the file at chemin cannot be taken as a history, in French; empty when
+// it can (a missing file can).
+QString refus_taille(const QString &chemin);
+
 } // namespace PupilHistory

@@ -14,7 +14,10 @@
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace PupilSession {
 namespace {
@@ -24,29 +27,88 @@ QDateTime maintenant(const Environment &env)
     return env.clock ? env.clock->now() : QDateTime::currentDateTime();
 }
 
-bool enregistre_historique(SessionState &state, const Environment &env, QString *error)
+// A save killed during its final rename leaves its copy beside the file
+// ("Dupont_Jean.txt.AbC123"). Under the file's lock no other save of it is
+// under way; a copy untouched for longer than a lock may live belongs to none.
+void efface_copies_abandonnees(const QString &fichier)
+{
+    const QFileInfo info(fichier);
+    const QString prefixe = info.fileName() + u'.';
+    static const QRegularExpression suffixe(QStringLiteral("^[A-Za-z0-9]{6}$"));
+    const QDateTime limite = QDateTime::currentDateTimeUtc().addMSecs(-SharedFileLock::kStaleMs);
+    const QFileInfoList copies =
+        info.dir().entryInfoList({prefixe + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &copie : copies) {
+        if (suffixe.match(copie.fileName().mid(prefixe.size())).hasMatch() && copie.lastModified().toUTC() < limite)
+            QFile::remove(copie.filePath());
+    }
+}
+
+// Adds the session to the file as it is on disk now, under its lock; the
+// lines of the file as saved go to *historique. With dossierRequis, a folder
+// that is gone (a share that was unmounted) is not made again.
+bool enregistre_dans(const QString &fichier, const QStringList &seance, bool dossierRequis, QStringList *historique,
+                     QString *raison)
+{
+    const QString dossier = QFileInfo(fichier).absolutePath();
+    if (dossierRequis && !QFileInfo(dossier).isDir()) {
+        *raison = QStringLiteral("Le dossier %1 n'est pas accessible.").arg(QDir::toNativeSeparators(dossier));
+        return false;
+    }
+    SharedFileLock verrou(fichier);
+    if (!verrou.lock(raison))
+        return false;
+
+    efface_copies_abandonnees(fichier);
+
+    // What is on disk now, not what was read at the start of the session:
+    // another workstation or the teacher may have added to it since.
+    *raison = PupilHistory::refus_taille(fichier);
+    if (!raison->isEmpty())
+        return false;
+    const bool existe = QFileInfo::exists(fichier);
+    QStringList surDisque;
+    if (existe && !TextFile::loadLines(fichier, &surDisque, raison))
+        return false;
+    const QStringList ajout = PupilHistory::lignes_a_ajouter(surDisque, seance);
+    // A pupil without activity still gets his file, so that he is known.
+    if ((!ajout.isEmpty() || !existe) && !TextFile::saveLines(fichier, surDisque + ajout, raison))
+        return false;
+    *historique = surDisque + ajout;
+    return true;
+}
+
+// The same place under this workstation's own pupils folder, for a file of
+// the server's pupils folder; empty when the file is not on a server. The
+// next start hands what is there to the server.
+QString place_locale(const SessionState &state, const Environment &env, const QString &chemin)
+{
+    if (!state.mode_ecole || state.dossier_eleves.isEmpty() || state.dossier_eleves_monoposte.isEmpty())
+        return {};
+    const QString programme = env.programFolder.isEmpty() ? state.dossier_programme : env.programFolder;
+    const QString racineLocale = Paths::absoluteFrom(programme, state.dossier_eleves_monoposte);
+    const QString racineServeur = Paths::fromStored(state.dossier_eleves);
+    if (QFileInfo(racineLocale).absoluteFilePath() == QFileInfo(racineServeur).absoluteFilePath())
+        return {};
+    const QString relatif = QDir(racineServeur).relativeFilePath(Paths::fromStored(chemin));
+    if (relatif.isEmpty() || relatif.startsWith(QStringLiteral("..")) || QDir::isAbsolutePath(relatif))
+        return {};
+    return Paths::join(racineLocale, relatif);
+}
+
+enum class Resultat { Serveur, GardeeLocalement, Echec };
+
+Resultat enregistre_historique(SessionState &state, const Environment &env, QString *error)
 {
     EleveState &e = state.eleve;
     const auto echec = [&](const QString &raison) {
         if (error)
             *error = QStringLiteral("La séance de %1 %2 n'a pas pu être enregistrée. %3").arg(e.prenom, e.nom, raison);
-        return false;
+        return Resultat::Echec;
     };
     const QString fichier = Paths::fromStored(e.fichier_eleve);
     if (fichier.isEmpty())
         return echec(QStringLiteral("Son fichier n'est pas connu."));
-
-    QString raison;
-    SharedFileLock verrou(fichier);
-    if (!verrou.lock(&raison))
-        return echec(raison);
-
-    // What is on disk now, not what was read at the start of the session:
-    // another workstation or the teacher may have added to it since.
-    const bool existe = QFileInfo::exists(fichier);
-    QStringList surDisque;
-    if (existe && !TextFile::loadLines(fichier, &surDisque, &raison))
-        return echec(raison);
 
     QStringList seance = e.lignes_seance;
     if (!seance.isEmpty() && !seance.first().startsWith(u'S')) {
@@ -54,15 +116,38 @@ bool enregistre_historique(SessionState &state, const Environment &env, QString 
         seance.prepend(HistoryLines::entete_seance(state.jour_semaine, state.date_du_jour, state.heure_debut_seance,
                                                    Dates::heure_texte(maintenant(env).time()), poste));
     }
-    const QStringList ajout = PupilHistory::lignes_a_ajouter(surDisque, seance);
 
-    // A pupil without activity still gets his file, so that he is known.
-    if ((!ajout.isEmpty() || !existe) && !TextFile::saveLines(fichier, surDisque + ajout, &raison))
+    const QString local = place_locale(state, env, fichier);
+    QString raison;
+    QStringList historique;
+    if (enregistre_dans(fichier, seance, !local.isEmpty(), &historique, &raison)) {
+        e.historique = historique;
+        // With its header in front, a second call recognises the session.
+        e.lignes_seance = seance;
+        return Resultat::Serveur;
+    }
+    if (local.isEmpty())
         return echec(raison);
-    e.historique = surDisque + ajout;
-    // With its header in front, a second call recognises the session.
+
+    // The server went away or refuses the file: the session waits on this
+    // workstation, as when the server could not be reached at the start.
+    QString raisonLocale;
+    QStringList historiqueLocal;
+    if (!enregistre_dans(local, seance, false, &historiqueLocal, &raisonLocale))
+        return echec(raison + u' ' + raisonLocale);
     e.lignes_seance = seance;
-    return true;
+    if (error)
+        *error = QStringLiteral("Le serveur ne répond pas (%1). La séance de %2 %3 est gardée sur ce poste ; "
+                                "elle sera transmise au serveur au prochain démarrage de Tabulon.")
+                     .arg(raison, e.prenom, e.nom);
+    const QString classeLocale = place_locale(state, env, e.dossier_classe);
+    if (!classeLocale.isEmpty() && !e.cle_eleve.isEmpty()) {
+        const QString lien = Paths::join(classeLocale, e.cle_eleve + QStringLiteral(".lnk"));
+        // Without it the class is made known again at the next save on the server.
+        if (!QFileInfo::exists(lien))
+            ShellLink::write(lien, local);
+    }
+    return Resultat::GardeeLocalement;
 }
 
 bool lie_a_la_classe(const SessionState &state, QString *error)
@@ -145,7 +230,11 @@ void initialise_session_eleve(SessionState &state, const Environment &env)
     e.seance_du_jour = false;
     if (!e.fichier_eleve.isEmpty() && QFileInfo::exists(Paths::fromStored(e.fichier_eleve))) {
         e.eleve_nouveau = false;
-        e.historique = TextFile::loadLines(Paths::fromStored(e.fichier_eleve));
+        // Too big a file is left alone; the save says why.
+        if (PupilHistory::refus_taille(Paths::fromStored(e.fichier_eleve)).isEmpty())
+            e.historique = TextFile::loadLines(Paths::fromStored(e.fichier_eleve));
+        else
+            e.historique.clear();
         recupere_donnees(state);
     } else {
         e.eleve_nouveau = true;
@@ -181,7 +270,7 @@ void recupere_donnees(SessionState &state)
     e.dernier_test = resume.dernier_test;
 }
 
-bool EnregistrementSeance(SessionState &state, const Environment &env, QString *error)
+bool EnregistrementSeance(SessionState &state, const Environment &env, QString *error, QString *avis)
 {
     const EleveState &e = state.eleve;
     if (e.nom.isEmpty() || e.prenom.isEmpty())
@@ -189,13 +278,20 @@ bool EnregistrementSeance(SessionState &state, const Environment &env, QString *
 
     QStringList erreurs;
     QString erreur;
-    const bool historique = enregistre_historique(state, env, &erreur);
-    if (!historique)
+    const Resultat historique = enregistre_historique(state, env, &erreur);
+    if (historique == Resultat::Echec)
         erreurs << erreur;
+    else if (historique == Resultat::GardeeLocalement && avis)
+        *avis = erreur;
     // A link to a file that could not be written would point to nothing.
-    if (historique && !lie_a_la_classe(state, &erreur))
+    if (historique == Resultat::Serveur && !lie_a_la_classe(state, &erreur))
         erreurs << erreur;
-    if (state.autorise_config_perso) {
+    // Its folder on the server is out of reach: writing there would make it
+    // again on this workstation's disk, where the share was mounted.
+    if (state.autorise_config_perso && historique == Resultat::GardeeLocalement) {
+        if (avis)
+            *avis += QStringLiteral(" Ses réglages personnels n'ont pas pu être enregistrés.");
+    } else if (state.autorise_config_perso) {
         const IniFile ini(cheminIni(state, env));
         const QString parDefaut =
             ini.readString(QStringLiteral("Paramètres"), QStringLiteral("Objectifs tables classiques par defaut"));

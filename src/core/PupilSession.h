@@ -36,7 +36,11 @@ void recupere_donnees(SessionState &state);
 // the file into the class folder and saves the personal settings. Nothing
 // is written without a name. False, with a French error text, when any of
 // it could not be written; the session lines are kept for another try.
-bool EnregistrementSeance(SessionState &state, const Environment &env, QString *error);
+// At school, when the server's copy cannot be written (the share is gone or
+// refuses it), the session goes to the same place in the workstation's own
+// pupils folder, which the next start hands to the server; *avis then tells
+// the pupil so, in French.
+bool EnregistrementSeance(SessionState &state, const Environment &env, QString *error, QString *avis = nullptr);
 
 // Records the session, then forgets the pupil: his values, history and
 // session lines, and the training choice drawn from them. The main window

@@ -300,11 +300,15 @@ void SessionInitializer::lit_parametres(const IniFile &ini)
     const QString apparence = QStringLiteral("Apparence");
 
     s.autorise_config_perso = ini.readBool(general, QStringLiteral("Autorise configuration personnelle"));
-    s.temps_acceptable = ini.readInteger(parametres, QStringLiteral("temps de réponse acceptable"));
-    s.temps_maximum = ini.readInteger(parametres, QStringLiteral("temps de réponse maximum"));
+    // Every number is held to what the settings window offers: a hand-edited
+    // value must not overflow the score arithmetic or stall a timer.
+    s.temps_acceptable = ini.readInteger(parametres, QStringLiteral("temps de réponse acceptable"), 1, 99, 4);
+    s.temps_maximum = ini.readInteger(parametres, QStringLiteral("temps de réponse maximum"), 1, 99, 30);
     s.ordre_rangement_items = ini.readString(options, QStringLiteral("Ordre rangement items"));
     s.ne_travailler_que_les_trous = ini.readString(options, QStringLiteral("ne travailler que les trous"));
     s.objectif_apprentissage.mode_tables = s.ne_travailler_que_les_trous != u"oui";
+    // Read as written: a size outside 2..4 is not pulled to the nearest bound
+    // but replaced by the default below, with its log line.
     s.nombre_items_par_bloc = ini.readInteger(blocs, QStringLiteral("Nombre d'items par bloc"));
     s.formule_recursive = ini.readString(blocs, QStringLiteral("Formule récursive"));
     // A block size or formula the plan cannot serve would leave the training
@@ -326,8 +330,9 @@ void SessionInitializer::lit_parametres(const IniFile &ini)
     s.code_professeur = ini.readString(codes, QStringLiteral("Code d'accès professeur"));
     s.perfectionnement_libre =
         !ini.readBool(perfectionnement, QStringLiteral("Apprentissage obligatoire avant perfectionnement"));
-    s.perfectionnement_temps_initial = ini.readInteger(perfectionnement, QStringLiteral("Temps de réponse initial"));
-    s.perfectionnement_temps_final = ini.readInteger(perfectionnement, QStringLiteral("Temps de réponse final"));
+    s.perfectionnement_temps_initial =
+        ini.readInteger(perfectionnement, QStringLiteral("Temps de réponse initial"), 1, 99, 20);
+    s.perfectionnement_temps_final = ini.readInteger(perfectionnement, QStringLiteral("Temps de réponse final"), 1, 99, 20);
     s.identification_par_code = ini.readBool(codes, QStringLiteral("Identification par code"));
     s.chrono_test_visible = ini.readBool(apparence, QStringLiteral("Chrono test visible"));
     s.bouton_pause_visible = ini.readBool(apparence, QStringLiteral("Bouton pause test visible"));

@@ -3,7 +3,20 @@
 #include "core/Paths.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QThread>
+
+#include <algorithm>
+
+namespace {
+// Short and steady polling: the lock is held for the time of one small
+// read-modify-write, and a waiter must notice quickly when it is free or
+// abandoned (QLockFile's own wait doubles its sleep up to several seconds).
+constexpr int kPollMinMs = 20;
+constexpr int kPollMaxMs = 250;
+} // namespace
 
 SharedFileLock::SharedFileLock(const QString &filePath, int staleMs)
     : m_filePath(filePath)
@@ -22,11 +35,49 @@ QString SharedFileLock::lockPathFor(const QString &filePath)
     return Paths::fromStored(filePath) + QStringLiteral(".lock");
 }
 
+void SharedFileLock::abandonsVerrouVide(qint64 *videDepuisMs, qint64 maintenantMs)
+{
+    const QString chemin = lockPathFor(m_filePath);
+    const QFileInfo info(chemin);
+    if (!info.exists() || info.size() != 0) {
+        *videDepuisMs = -1;
+        return;
+    }
+    // Its age on the server's clock cannot be trusted across machines: what
+    // counts is how long this process has seen it empty.
+    if (*videDepuisMs < 0) {
+        *videDepuisMs = maintenantMs;
+        return;
+    }
+    if (maintenantMs - *videDepuisMs < SharedFileLock::kEmptyMs)
+        return;
+    // The same guard QLockFile takes before removing a stale lock, so that two
+    // waiters do not both remove it and then the lock one of them took anew.
+    QLockFile garde(chemin + QStringLiteral(".rmlock"));
+    if (garde.tryLock(0) && QFileInfo(chemin).exists() && QFileInfo(chemin).size() == 0)
+        QFile::remove(chemin);
+    *videDepuisMs = -1;
+}
+
 bool SharedFileLock::lock(QString *error, int waitMs)
 {
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
-    if (m_lock->tryLock(waitMs))
-        return true;
+    QElapsedTimer depuis;
+    depuis.start();
+    qint64 videDepuis = -1;
+    int pause = kPollMinMs;
+    for (;;) {
+        if (m_lock->tryLock(0))
+            return true;
+        if (m_lock->error() != QLockFile::LockFailedError)
+            break;
+        abandonsVerrouVide(&videDepuis, depuis.elapsed());
+        const qint64 reste = waitMs - depuis.elapsed();
+        if (reste <= 0)
+            break;
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(pause, reste)));
+        pause = std::min(pause * 2, kPollMaxMs);
+    }
     if (error) {
         const QString file = QDir::toNativeSeparators(m_filePath);
         switch (m_lock->error()) {

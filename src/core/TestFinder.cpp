@@ -4,6 +4,7 @@
 #include "core/Evaluation.h"
 #include "core/HistoryLines.h"
 #include "core/Paths.h"
+#include "core/PupilHistory.h"
 #include "core/TextFile.h"
 
 #include <QDate>
@@ -188,7 +189,8 @@ TestOctets cherche_test_fichier(const QString &chemin, const QString &dateTexte,
     // One buffer for all the files a thread searches.
     thread_local QByteArray tampon;
     QFile f(Paths::fromStored(chemin));
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    // A file too large to be a pupil's history is not read at all.
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || f.size() > PupilHistory::kTailleMaxFichier)
         return {};
     tampon.resize(f.size());
     const qint64 lu = tampon.isEmpty() ? 0 : f.read(tampon.data(), tampon.size());

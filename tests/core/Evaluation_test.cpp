@@ -54,6 +54,9 @@ TEST(Evaluation, ScoreOfAnAnswerByMultipleOfTheAcceptableTime)
     EXPECT_FALSE(reponse_juste(faux("0709").mid(1)));
     // 11×11 = 121 needs the four digits of the answer.
     EXPECT_EQ(score_produit(juste("1111", 10).mid(1), T), 100);
+    // A slow answer against an absurd acceptable time: the bounds of the
+    // ladder must not wrap round to negative numbers.
+    EXPECT_EQ(score_produit(juste("0709", 999).mid(1), 214748365), 100);
 }
 
 TEST(Evaluation, SpeedOfAnAnswer)

@@ -508,6 +508,9 @@ TEST_F(Ident, RefusedNamesChangeNothing)
         {u"D "_qs, u"Jean"_qs}, {u"Dupont"_qs, u"J-"_qs}, {u"Dup0nt"_qs, u"Jean"_qs},
         {u"Dupont"_qs, u"Jean_Paul"_qs}, {u"O'Neil"_qs, u"Jean"_qs}, {u"../x"_qs, u"Jean"_qs},
         {u"Dupont"_qs, trop},   {u"Lé😀a"_qs, u"Jean"_qs},
+        // Control characters, separators of either system, a name far too long.
+        {u"Du\tpont"_qs, u"Jean"_qs}, {u"Dupont"_qs, u"Je\u0000an"_qs}, {u"Dupont"_qs, u"..\\..\\Jean"_qs},
+        {QString(300, u'a'), u"Jean"_qs},
     };
     for (const QStringList &c : cas) {
         SCOPED_TRACE(c.join(u'|').toStdString());

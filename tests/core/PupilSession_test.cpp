@@ -1,7 +1,10 @@
 #include "core/Catalogue.h"
 #include "core/Clock.h"
 #include "core/HistoryLines.h"
+#include "core/HistoryMerge.h"
 #include "core/IniFile.h"
+#include "core/MonopostCleanup.h"
+#include "core/PupilHistory.h"
 #include "core/PupilSession.h"
 #include "core/RandomSource.h"
 #include "core/SharedFileLock.h"
@@ -16,6 +19,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -224,6 +229,186 @@ TEST_F(SessionFixture, ALockLeftByACrashedMachineIsTakenOverAndALiveOneIsWaitedF
     EXPECT_TRUE(error.contains("autre poste")) << error.toStdString();
     premier.unlock();
     EXPECT_TRUE(second.lock(&error, 300));
+}
+
+namespace {
+
+void dateFichier(const QString &chemin, const QDateTime &quand)
+{
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(quand, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+// A process killed between creating its lock and writing its owner leaves an
+// empty lock that names nobody; a waiter must neither sit out the whole stale
+// time for it nor give up before an abandoned lock may be taken over.
+TEST_F(SessionFixture, AbandonedLocksNeverMakeASaveOrAMergeFail)
+{
+    demarre();
+    state.eleve.lignes_seance << ligneTest("10:03:00", reponses("table_2"));
+    const QString verrou = SharedFileLock::lockPathFor(fichier);
+    ASSERT_TRUE(TextFile::saveBytes(verrou, QByteArray()));
+    QElapsedTimer t;
+    t.start();
+    QString error;
+    ASSERT_TRUE(enregistre(&error)) << error.toStdString();
+    EXPECT_LT(t.elapsed(), SharedFileLock::kStaleMs / 2);
+    EXPECT_EQ(TextFile::loadLines(fichier).size(), 2);
+    EXPECT_FALSE(QFile::exists(verrou));
+
+    // Another workstation crashed 2 s ago holding the file: the merge the
+    // teacher or the start-up runs waits until the lock may be taken over.
+    ASSERT_TRUE(TextFile::saveBytes(verrou, "4242\ntabulon\npc-du-fond\n"));
+    dateFichier(verrou, QDateTime::currentDateTime().addSecs(-2));
+    const QString autre = dir.filePath("serveur/Dupont_Jean.txt");
+    ASSERT_TRUE(TextFile::saveLines(autre, {entete("09:00:00", "09:05:00")}));
+    ASSERT_TRUE(HistoryMerge::mergeFiles(fichier, autre, &error)) << error.toStdString();
+    EXPECT_EQ(TextFile::loadLines(fichier).size(), 3);
+    EXPECT_FALSE(QFile::exists(verrou));
+}
+
+// A save killed during its final rename leaves its copy beside the file.
+TEST_F(SessionFixture, CopiesLeftByAKilledSaveAreClearedAtTheNextSave)
+{
+    demarre();
+    state.eleve.lignes_seance << ligneTest("10:03:00", reponses("table_2"));
+    const QDateTime ilYaUneMinute = QDateTime::currentDateTime().addSecs(-60);
+    const struct
+    {
+        QString nom;
+        bool ancienne;
+        bool reste;
+    } cas[] = {
+        {"Dupont_Jean.txt.AbC123", true, false},
+        {"Dupont_Jean.txt.x9Y8z7", true, false},
+        // Being written right now by a save that does not take the lock.
+        {"Dupont_Jean.txt.Frais1", false, true},
+        // Not a copy of this file, or not one a save makes.
+        {"Martin_Paul.txt.AbC123", true, true},
+        {"Dupont_Jean.txt.notes", true, true},
+        {"Dupont_Jean.txt.ab-123", true, true},
+    };
+    for (const auto &c : cas) {
+        const QString chemin = state.eleve.dossier_eleve + u'/' + c.nom;
+        ASSERT_TRUE(TextFile::saveBytes(chemin, "Séance du"));
+        if (c.ancienne)
+            dateFichier(chemin, ilYaUneMinute);
+    }
+    QString error;
+    ASSERT_TRUE(enregistre(&error)) << error.toStdString();
+    for (const auto &c : cas)
+        EXPECT_EQ(QFile::exists(state.eleve.dossier_eleve + u'/' + c.nom), c.reste) << c.nom.toStdString();
+    EXPECT_EQ(TextFile::loadLines(fichier).size(), 2);
+}
+
+// A history file far bigger than any pupil's (damaged, or not a history at
+// all) would take many times its size in memory: it is neither loaded nor
+// rewritten, and the save says so; a single very long line is read as usual.
+TEST_F(SessionFixture, AHugeHistoryIsLeftAloneAndALongLineIsRead)
+{
+    {
+        QFile f(fichier);
+        ASSERT_TRUE(QDir().mkpath(state.eleve.dossier_eleve));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(PupilHistory::kTailleMaxFichier + 1));  // sparse: costs no disk
+    }
+    demarre();
+    EXPECT_FALSE(state.eleve.eleve_nouveau);
+    EXPECT_TRUE(state.eleve.historique.isEmpty());
+    const QString test = ligneTest("10:03:00", reponses("table_2"));
+    state.eleve.lignes_seance << test;
+    QString error;
+    EXPECT_FALSE(enregistre(&error));
+    EXPECT_TRUE(error.contains("trop volumineux")) << error.toStdString();
+    EXPECT_EQ(QFileInfo(fichier).size(), PupilHistory::kTailleMaxFichier + 1);
+    EXPECT_EQ(state.eleve.lignes_seance.last(), test);
+    const QString autre = dir.filePath("serveur/Dupont_Jean.txt");
+    ASSERT_TRUE(TextFile::saveLines(autre, {entete("09:00:00", "09:05:00")}));
+    EXPECT_FALSE(HistoryMerge::mergeFiles(autre, fichier, &error));
+    EXPECT_TRUE(error.contains("trop volumineux")) << error.toStdString();
+    EXPECT_EQ(TextFile::loadLines(autre).size(), 1);
+
+    const QString longue = ligneTest("10:03:00", QString(10 * 1024 * 1024, u'P'));
+    ASSERT_TRUE(TextFile::saveLines(fichier, {entete("09:00:00", "09:05:00"), longue}));
+    state.eleve.lignes_seance = {test};
+    demarre();
+    EXPECT_EQ(state.eleve.historique.size(), 2);
+    ASSERT_TRUE(enregistre(&error)) << error.toStdString();
+    EXPECT_EQ(TextFile::loadLines(fichier).size(), 4);
+}
+
+// At school the history lives on the server. When the share goes away during
+// the session (folder gone, or the file cannot be written), the session waits
+// in the workstation's own pupils folder and the next start hands it over.
+TEST_F(SessionFixture, ASessionTheServerCannotTakeWaitsOnTheWorkstation)
+{
+    state.mode_ecole = true;
+    state.dossier_eleves = dir.filePath("srv/Eleves");
+    state.dossier_eleves_monoposte = QStringLiteral("Eleves");
+    state.nom_etablissement = QStringLiteral("Ecole");
+    state.annee_scolaire = QStringLiteral("2006-2007");
+    state.autorise_config_perso = true;
+    EleveState &e = state.eleve;
+    e.classe = QStringLiteral("CM1a");
+    e.dossier_eleve = state.dossier_eleves + QStringLiteral("/Ecole");
+    e.dossier_classe = e.dossier_eleve + QStringLiteral("/2006-2007/CM1a");
+    fichier = e.dossier_eleve + QStringLiteral("/Dupont_Jean.txt");
+    e.fichier_eleve = fichier;
+    const QString local = env.programFolder + QStringLiteral("Eleves/Ecole/Dupont_Jean.txt");
+    const QStringList ancienne{entete("09:00:00", "09:05:00")};
+
+    const struct
+    {
+        const char *panne;
+        std::function<void()> casse;
+    } cas[] = {
+        {"share unmounted", [&] { ASSERT_TRUE(QDir(e.dossier_eleve).removeRecursively()); }},
+        {"file cannot be written", [&] {
+             ASSERT_TRUE(QFile::remove(fichier));
+             ASSERT_TRUE(QDir().mkpath(fichier));
+         }},
+    };
+    QStringList attendu = ancienne;
+    int n = 0;
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.panne);
+        ASSERT_TRUE(QDir().mkpath(e.dossier_classe));
+        ASSERT_TRUE(TextFile::saveLines(fichier, attendu));
+        demarre();
+        const QString test = ligneTest(QStringLiteral("10:0%1:00").arg(++n), reponses("table_2"));
+        state.eleve.lignes_seance = {test};
+        clock.advanceMs(60000);
+        c.casse();
+
+        QString error;
+        QString avis;
+        ASSERT_TRUE(PupilSession::EnregistrementSeance(state, env, &error, &avis)) << error.toStdString();
+        EXPECT_TRUE(avis.contains("gardée sur ce poste")) << avis.toStdString();
+        EXPECT_TRUE(avis.contains("réglages personnels")) << avis.toStdString();
+        // Nothing stands in for the share where its folder was.
+        if (n == 1) {
+            EXPECT_FALSE(QFileInfo::exists(e.dossier_eleve));
+        }
+        const QStringList seance = state.eleve.lignes_seance;
+        ASSERT_EQ(seance.size(), 2);
+        EXPECT_TRUE(TextFile::loadLines(local).endsWith(seance.last()));
+
+        // The share is back with the file as it was: the next start sends the session.
+        if (QFileInfo(fichier).isDir()) {
+            ASSERT_TRUE(QDir(fichier).removeRecursively());
+        }
+        ASSERT_TRUE(TextFile::saveLines(fichier, attendu));
+        QStringList erreurs;
+        EXPECT_EQ(MonopostCleanup::nettoie_doublons_monoposte_serveur(state, env, &erreurs), 1)
+            << erreurs.join(u'\n').toStdString();
+        attendu += seance;
+        EXPECT_EQ(TextFile::loadLines(fichier), attendu);
+        EXPECT_FALSE(QFileInfo::exists(local));
+        EXPECT_TRUE(QFileInfo::exists(e.dossier_classe + QStringLiteral("/Dupont_Jean.lnk")));
+    }
 }
 
 TEST_F(SessionFixture, TheClassLinkIsMadeOnceInSchoolMode)

@@ -592,3 +592,42 @@ TEST_F(SessionInitializerTest, AChangeOfPupilKeepsTheSchoolNameAndTheLiftedCode)
     EXPECT_EQ(m_state.nom_etablissement, "Nouveau nom");
     EXPECT_TRUE(m_state.code_prof_requis);
 }
+
+// A hand-edited "Tabulon.ini" (or a damaged one) can hold any number; each is
+// held where it is read to what the settings window offers, so that the score
+// arithmetic (ten times six times the acceptable time) cannot overflow.
+TEST_F(SessionInitializerTest, NumbersOfTheSettingsFileAreHeldToTheirRange)
+{
+    struct Cas
+    {
+        QString brut;
+        int temps;  // both response times and both perfectionnement times (1..99)
+        int bloc;   // block size: outside 2..4 the default 3 takes its place
+    };
+    const Cas cas[] = {
+        {"214748365", 99, 3}, {"99999999999999999999", 99, 3}, {"-7", 1, 3},
+        {"0", 1, 3},          {" 12 ", 12, 3},                  {"abc", -1, 3},
+    };
+    const QStringList cles{"temps de réponse acceptable", "temps de réponse maximum", "Temps de réponse initial",
+                           "Temps de réponse final", "Nombre d'items par bloc"};
+    for (const Cas &c : cas) {
+        QStringList lignes = DefaultConfiguration::lignes();
+        for (QString &ligne : lignes) {
+            for (const QString &cle : cles) {
+                if (ligne.startsWith(cle + u'='))
+                    ligne = cle + u'=' + c.brut;
+            }
+        }
+        writeIni(lignes);
+        m_state = SessionState{};
+        SessionInitializer init(m_state, m_env);
+        start(init);
+        // An unreadable number falls back to the value a new configuration has.
+        const auto attendu = [&](int parDefaut) { return c.temps < 0 ? parDefaut : c.temps; };
+        EXPECT_EQ(m_state.temps_acceptable, attendu(4)) << c.brut.toStdString();
+        EXPECT_EQ(m_state.temps_maximum, attendu(30)) << c.brut.toStdString();
+        EXPECT_EQ(m_state.perfectionnement_temps_initial, attendu(20)) << c.brut.toStdString();
+        EXPECT_EQ(m_state.perfectionnement_temps_final, attendu(20)) << c.brut.toStdString();
+        EXPECT_EQ(m_state.nombre_items_par_bloc, c.bloc) << c.brut.toStdString();
+    }
+}

@@ -511,3 +511,33 @@ int main(int argc, char **argv)
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+TEST_F(TgeneralTest, ClosingWhenTheShareIsGoneKeepsTheSessionHereAndSaysSo)
+{
+    EleveState &e = m_state.eleve;
+    e.nom = QStringLiteral("Dupont");
+    e.prenom = QStringLiteral("Jean");
+    e.cle_eleve = QStringLiteral("Dupont_Jean");
+    m_state.jour_semaine = QStringLiteral("Jeudi");
+    m_state.date_du_jour = QStringLiteral("10/12/2026");
+    m_state.heure_debut_seance = QStringLiteral("10:00:00");
+    m_state.mode_ecole = true;
+    m_state.dossier_eleves = Paths::join(m_dossier.path(), QStringLiteral("serveur/Eleves"));
+    m_state.dossier_eleves_monoposte = QStringLiteral("Donnees/Eleves");
+    // The share was unmounted during the session: its folder is gone.
+    e.dossier_eleve = Paths::join(m_state.dossier_eleves, QStringLiteral("Ecole"));
+    e.fichier_eleve = Paths::join(e.dossier_eleve, QStringLiteral("Dupont_Jean.txt"));
+    e.lignes_seance = {ligneTest(3)};
+    m_fenetre->setFermetureSansQuestion(false);
+
+    EXPECT_TRUE(m_fenetre->close());
+    ASSERT_EQ(Dialogs::history().size(), 1);
+    EXPECT_EQ(Dialogs::history()[0].kind, QStringLiteral("information"));
+    EXPECT_TRUE(Dialogs::history()[0].text.contains(QStringLiteral("gardée sur ce poste")))
+        << Dialogs::history()[0].text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(e.dossier_eleve));
+    const QStringList lignes =
+        TextFile::loadLines(Paths::join(m_dossier.path(), QStringLiteral("Donnees/Eleves/Ecole/Dupont_Jean.txt")));
+    ASSERT_EQ(lignes.size(), 2);
+    EXPECT_EQ(lignes[1], ligneTest(3));
+}

@@ -1,0 +1,47 @@
+// Short runs of the crash and race campaigns (bench/save_campaign runs the
+// long ones). This executable is also the recorder its children run.
+#include "support/SaveCampaign.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString programme;
+
+TEST(SaveCampaign, AKilledRecorderNeverCutsTheFileNorLosesAReportedSession)
+{
+    QTemporaryDir dossier;
+    const SaveCampaign::Bilan b = SaveCampaign::coupures(programme, dossier.path(), 40, 20261210);
+    SCOPED_TRACE(SaveCampaign::texte(b).toStdString());
+    EXPECT_EQ(b.fichiersCoupes, 0);
+    EXPECT_EQ(b.seancesPerdues, 0);
+    EXPECT_EQ(b.copiesRestantes, 0);
+    EXPECT_TRUE(b.problemes.isEmpty()) << b.problemes.join(u'\n').toStdString();
+    // The kills must have fallen while sessions were being recorded.
+    EXPECT_GT(b.seancesSignalees, 0);
+}
+
+TEST(SaveCampaign, TwoWorkstationsAndTheTeacherKeepEverySessionOnce)
+{
+    QTemporaryDir dossier;
+    const SaveCampaign::Bilan b = SaveCampaign::course(programme, dossier.path(), 60);
+    SCOPED_TRACE(SaveCampaign::texte(b).toStdString());
+    EXPECT_EQ(b.seancesSignalees, 120);
+    EXPECT_EQ(b.seancesPerdues, 0);
+    EXPECT_EQ(b.doublons, 0);
+    EXPECT_EQ(b.fichiersCoupes, 0);
+    EXPECT_GT(b.fusions, 0);
+    EXPECT_TRUE(b.problemes.isEmpty()) << b.problemes.join(u'\n').toStdString();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (SaveCampaign::estEnregistreur(argc, argv))
+        return SaveCampaign::enregistreur(argv);
+    programme = QString::fromLocal8Bit(argv[0]);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
