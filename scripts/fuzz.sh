@@ -16,6 +16,8 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 mkdir -p build-fuzz/artifacts
 status=0
+passed=0
+failed=0
 for t in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$t"
   echo "== $t ($seconds s)"
@@ -23,8 +25,12 @@ for t in "${targets[@]}"; do
       -max_len=65536 -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$t-" \
       "build-fuzz/corpus/$t" "tests/fuzz/corpus/$t" 2>"build-fuzz/$t.log"; then
     status=1
+    failed=$((failed + 1))
     tail -n 40 "build-fuzz/$t.log"
+  else
+    passed=$((passed + 1))
   fi
   grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "build-fuzz/$t.log" || true
 done
+echo "fuzz: $passed passed, $failed failed"
 exit $status
