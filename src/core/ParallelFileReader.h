@@ -17,7 +17,8 @@ namespace ParallelFileReader {
 using Traitement = std::function<void(int index, const QByteArrayView *contenu)>;
 
 // Called on the calling thread only, between its files, with the number of
-// files done so far and the total; a false answer stops the pass.
+// files done so far and the total (first with 0, before any reading, then at
+// least every few hundredths of a second); a false answer stops the pass.
 using Progres = std::function<bool(int fait, int total)>;
 
 // Helper threads besides the caller for `total` files: none for a handful of
