@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/Dates.h"
 #include "core/Evaluation.h"
+#include "core/ParallelFileReader.h"
 #include "core/Paths.h"
 #include "core/PupilFolders.h"
 #include "core/RecordsList.h"
@@ -15,12 +16,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QThread>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
-#include <vector>
 
 namespace ClassFollowUp {
 namespace {
@@ -156,82 +153,24 @@ Eleve eleve(const Demande &d, const QString &tabs, const QString &cle, const QSt
     return e;
 }
 
-// A history file's bytes, read whole into a buffer kept from one file to the
-// next. (Mapping the files instead was measured slower: page faults cost
-// more than the copy.)
-class Lecture
-{
-public:
-    // False when the file does not open.
-    bool ouvre(const QString &chemin)
-    {
-        ferme();
-        m_fichier.setFileName(chemin);
-        if (!m_fichier.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            return false;
-        const qint64 taille = m_fichier.size();
-        m_tampon.resize(taille);
-        const qint64 lu = taille > 0 ? m_fichier.read(m_tampon.data(), taille) : 0;
-        m_tampon.resize(qMax<qint64>(0, lu));
-        m_vue = m_tampon;
-        return true;
-    }
-    void ferme()
-    {
-        m_vue = {};
-        m_fichier.close();
-    }
-    ~Lecture() { ferme(); }
-    QByteArrayView contenu() const { return m_vue; }
-
-private:
-    QFile m_fichier;
-    QByteArray m_tampon;
-    QByteArrayView m_vue;
-};
-
 QList<Analyse> analyseTout(const Demande &d, const QStringList &chemins, const Progres &progres, bool *interrompue)
 {
-    const int total = int(chemins.size());
-    QList<Analyse> analyses(total);
+    QList<Analyse> analyses(chemins.size());
     const QString cleDate = d.date.toString(QStringLiteral("yyyyMMdd"));
-    std::atomic<int> prochain{0};
-    std::atomic<int> faits{0};
-    std::atomic<bool> arret{false};
-    const auto traite = [&](Lecture &lecture, int i) {
-        if (lecture.ouvre(chemins.at(i)))
-            analyses[i] = analyse(d, cleDate, lecture.contenu());
-        // A file that is there but cannot be read is listed without a test.
-        else if (QFileInfo::exists(chemins.at(i)))
-            analyses[i].present = true;
-        lecture.ferme();
-        ++faits;
-    };
-    const auto travail = [&] {
-        Lecture lecture;
-        for (int i = prochain++; i < total && !arret; i = prochain++)
-            traite(lecture, i);
-    };
-    // Helpers only when there is enough to share.
-    const int ouvriers = total > 16 ? std::clamp(QThread::idealThreadCount(), 1, 4) - 1 : 0;
-    std::vector<std::thread> aides;
-    for (int k = 0; k < ouvriers; ++k)
-        aides.emplace_back(travail);
-    // This thread works too, and reports progress between its files.
-    Lecture lecture;
-    for (int i = prochain++; i < total && !arret; i = prochain++) {
-        traite(lecture, i);
-        if (progres && !progres(qMin(int(faits), total), total))
-            arret = true;
-    }
-    for (std::thread &t : aides)
-        t.join();
-    if (arret) {
+    const bool complet = ParallelFileReader::traite_tout(
+        chemins,
+        [&](int i, const QByteArrayView *contenu) {
+            if (contenu)
+                analyses[i] = analyse(d, cleDate, *contenu);
+            // A file that is there but cannot be read is listed without a test.
+            else if (QFileInfo::exists(chemins.at(i)))
+                analyses[i].present = true;
+        },
+        progres);
+    if (!complet) {
         *interrompue = true;
         return {};
     }
-    if (progres)
-        progres(total, total);
     return analyses;
 }
 

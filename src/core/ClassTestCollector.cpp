@@ -1,5 +1,7 @@
 #include "core/ClassTestCollector.h"
 
+#include "core/ParallelFileReader.h"
+#include "core/Paths.h"
 #include "core/PupilFolders.h"
 #include "core/TestFinder.h"
 
@@ -14,7 +16,7 @@ int Resultat::nbAvecTest() const
 }
 
 Resultat collecte(const QList<Niveau> &niveaux, const QSet<Classe> &cochees, const QString &dossierAnnee,
-                  const QString &dossierEtablissement, const Critere &critere, const Progres &progres)
+                  const QString &dossierEtablissement, const Critere &critere, const Progres &progres, int aides)
 {
     Resultat r;
     // The links first, so that the progress knows the whole amount of work.
@@ -31,22 +33,33 @@ Resultat collecte(const QList<Niveau> &niveaux, const QSet<Classe> &cochees, con
         }
     }
     r.nbEleves = int(r.eleves.size());
-    const int total = r.nbEleves;
-    const bool enArriere = critere.direction == u"dernier";
-    for (int k = 0; k < total; ++k) {
-        if (progres && !progres(k, total)) {
+    const QString cleDate = TestFinder::cle_date(critere.date);
+    if (cleDate.isEmpty()) {
+        // Not a date: no pupil has a test, and no file needs reading.
+        if (progres && !progres(r.nbEleves, r.nbEleves))
             r.annule = true;
-            return r;
-        }
-        EleveTest &e = r.eleves[k];
-        TestFinder::TestOctets t =
-            TestFinder::cherche_test_fichier(PupilFolders::historyFile(dossierEtablissement, e.cle), critere.date,
-                                             enArriere, critere.masquerIncomplets, critere.objectifs);
-        e.enregistrements = std::move(t.enregistrements);
-        e.date = std::move(t.libelle);
+        return r;
     }
-    if (progres)
-        progres(total, total);
+    QStringList chemins;
+    chemins.reserve(r.nbEleves);
+    for (const EleveTest &e : std::as_const(r.eleves))
+        chemins.append(Paths::fromStored(PupilFolders::historyFile(dossierEtablissement, e.cle)));
+    const bool enArriere = critere.direction == u"dernier";
+    // Each file's test goes to its own pupil, so the order and the result do
+    // not depend on which thread read which file.
+    const bool complet = ParallelFileReader::traite_tout(
+        chemins,
+        [&](int i, const QByteArrayView *contenu) {
+            if (!contenu)
+                return;
+            TestFinder::TestOctets t = TestFinder::cherche_test_octets(*contenu, cleDate, enArriere,
+                                                                       critere.masquerIncomplets, critere.objectifs);
+            EleveTest &e = r.eleves[i];
+            e.enregistrements = std::move(t.enregistrements);
+            e.date = std::move(t.libelle);
+        },
+        progres, aides);
+    r.annule = !complet;
     return r;
 }
 

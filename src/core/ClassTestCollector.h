@@ -51,8 +51,12 @@ struct Resultat
 using Progres = std::function<bool(int fait, int total)>;
 
 // Every link counts as a pupil, as the class lists count them; a pupil whose
-// history file is missing simply has no test.
+// history file is missing simply has no test. The history files are read by
+// helper threads besides the calling one (progress is reported on the
+// calling thread); `aides` forces their number, -1 lets the machine decide.
+// The result does not depend on it.
 Resultat collecte(const QList<Niveau> &niveaux, const QSet<Classe> &cochees, const QString &dossierAnnee,
-                  const QString &dossierEtablissement, const Critere &critere, const Progres &progres = {});
+                  const QString &dossierEtablissement, const Critere &critere, const Progres &progres = {},
+                  int aides = -1);
 
 } // namespace ClassTestCollector

@@ -180,6 +180,11 @@ TestTrouve cherche_test_eleve(const QString &chemin, const QString &dateTexte, c
     return r;
 }
 
+QString cle_date(const QString &dateTexte)
+{
+    return cleDate(dateTexte);
+}
+
 TestOctets cherche_test_fichier(const QString &chemin, const QString &dateTexte, bool enArriere,
                                 bool masquerIncomplets, const QString &objectifs)
 {

@@ -38,6 +38,10 @@ struct TestOctets
 TestOctets cherche_test_octets(QByteArrayView contenu, const QString &cleDate, bool enArriere,
                                bool masquerIncomplets, const QString &objectifs, bool avecLibelle = true);
 
+// "14/11/2006" as the "20061114" cherche_test_octets takes; empty when it is
+// not a date of that shape.
+QString cle_date(const QString &dateTexte);
+
 // The same search in the history file at `chemin`, read whole, for the
 // passes over a whole class that need no pupil's name; dateTexte is
 // dd/mm/yyyy. Nothing found when the file does not open.

@@ -1,5 +1,8 @@
 #include "core/ClassTestCollector.h"
 #include "core/ComparisonChart.h"
+#include "core/Dates.h"
+#include "core/NiveauxTexte.h"
+#include "core/ProductStatistics.h"
 #include "core/HistoryLines.h"
 #include "core/PupilDetail.h"
 #include "core/PupilFolders.h"
@@ -7,6 +10,7 @@
 #include "core/ShellLink.h"
 #include "core/TextFile.h"
 #include "support/ClassFiles.h"
+#include "../bench/support/SchoolGenerator.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -97,6 +101,93 @@ TEST_F(SmallSchool, CollectsTheSelectedTestOfEachPupilOfTheTickedClasses)
 
     const Resultat annule = collecte(niveaux, {{1, 1}}, annee, etab, dernier, [](int fait, int) { return fait < 1; });
     EXPECT_TRUE(annule.annule);
+}
+
+// Several threads read the history files: the pupils, their tests and the
+// statistics made from them must be those of a one-thread pass, whatever
+// thread read which file, and stopping must still stop.
+TEST(ClassTestCollector, ThreadedCollectionMatchesTheOneThreadPass)
+{
+    QTemporaryDir dir;
+    const QDate jour(2026, 12, 10);
+    const GeneratedSchool ecole = generateSchool(dir.path(), 150, 11, jour);
+    ASSERT_TRUE(ecole.ok) << ecole.error.toStdString();
+    // One history file gone and one unreadable: pupils without a test.
+    ASSERT_TRUE(QFile::remove(ecole.fichiers.at(3)));
+    ASSERT_TRUE(QFile::setPermissions(ecole.fichiers.at(40), QFileDevice::Permissions{}));
+    const QList<Niveau> niveaux = NiveauxTexte::parse(ecole.niveauxEtClasses);
+    QSet<Classe> toutes;
+    for (int i = 1; i <= niveaux.size(); ++i)
+        for (int j = 1; j <= niveaux.at(i - 1).classes.size(); ++j)
+            toutes.insert({i, j});
+    const QString annee = PupilFolders::yearFolder(ecole.dossierEtablissement, ecole.anneeCourante);
+
+    const auto statistiques = [](const Resultat &r) {
+        ProductStatistics s;
+        for (const EleveTest &e : r.eleves)
+            if (!e.enregistrements.isEmpty())
+                s.ajoute_test(e.enregistrements, T);
+        return s;
+    };
+    struct Cas
+    {
+        const char *nom;
+        Critere critere;
+    };
+    Critere dernier;
+    dernier.date = Dates::date_texte(jour);
+    Critere premier;
+    premier.direction = QStringLiteral("premier");
+    premier.date = Dates::date_texte(jour.addYears(-2));
+    Critere complets = dernier;
+    complets.masquerIncomplets = true;
+    complets.objectifs = QStringLiteral("7,8,9");
+    for (const Cas &cas : {Cas{"dernier", dernier}, Cas{"premier", premier}, Cas{"complets", complets}}) {
+        SCOPED_TRACE(cas.nom);
+        const Resultat seul = collecte(niveaux, toutes, annee, ecole.dossierEtablissement, cas.critere, {}, 0);
+        ASSERT_EQ(seul.nbEleves, 150);
+        ASSERT_GT(seul.nbAvecTest(), 100);
+        EXPECT_LT(seul.nbAvecTest(), 150);
+        for (int aides : {1, 3}) {
+            SCOPED_TRACE(aides);
+            QList<int> faits;
+            const Resultat r = collecte(niveaux, toutes, annee, ecole.dossierEtablissement, cas.critere,
+                                        [&faits](int fait, int) {
+                                            faits.append(fait);
+                                            return true;
+                                        },
+                                        aides);
+            EXPECT_FALSE(r.annule);
+            ASSERT_FALSE(faits.isEmpty());
+            EXPECT_TRUE(std::is_sorted(faits.begin(), faits.end()));
+            EXPECT_EQ(faits.last(), 150);
+            ASSERT_EQ(r.eleves.size(), seul.eleves.size());
+            for (qsizetype k = 0; k < r.eleves.size(); ++k) {
+                EXPECT_EQ(r.eleves.at(k).classe, seul.eleves.at(k).classe) << k;
+                EXPECT_EQ(r.eleves.at(k).cle, seul.eleves.at(k).cle) << k;
+                EXPECT_EQ(r.eleves.at(k).enregistrements, seul.eleves.at(k).enregistrements) << k;
+                EXPECT_EQ(r.eleves.at(k).date, seul.eleves.at(k).date) << k;
+            }
+            const ProductStatistics a = statistiques(seul);
+            const ProductStatistics b = statistiques(r);
+            EXPECT_EQ(b.nombreTests(), a.nombreTests());
+            for (int p = 1; p <= ProductStatistics::kPanneaux; ++p)
+                for (auto c : {ProductStatistics::RapideJuste, ProductStatistics::LenteJuste,
+                               ProductStatistics::Fausse, ProductStatistics::Absente}) {
+                    EXPECT_EQ(b.compte(p, c), a.compte(p, c)) << p;
+                    EXPECT_EQ(b.temps(p, c), a.temps(p, c)) << p;
+                }
+            EXPECT_EQ(b.confusions(), a.confusions());
+        }
+    }
+
+    // Stopped at once: nothing is read.
+    int appels = 0;
+    const Resultat arrete = collecte(niveaux, toutes, annee, ecole.dossierEtablissement, dernier,
+                                     [&appels](int, int) { return ++appels < 1; }, 3);
+    EXPECT_TRUE(arrete.annule);
+    EXPECT_EQ(appels, 1);
+    EXPECT_EQ(arrete.nbAvecTest(), 0);
 }
 
 TEST(ComparisonChart, SharesOfPupilsByScoreBand)
