@@ -1,5 +1,7 @@
 #include "core/ParallelFileReader.h"
 
+#include "core/PupilHistory.h"
+
 #include <QFile>
 #include <QThread>
 
@@ -26,7 +28,9 @@ public:
         m_fichier.setFileName(chemin);
         if (!m_fichier.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             return false;
-        const qint64 taille = m_fichier.size();
+        // A file far larger than any pupil's history is not one: it is handed
+        // over empty rather than read whole into memory on every thread.
+        const qint64 taille = m_fichier.size() > PupilHistory::kTailleMaxFichier ? 0 : m_fichier.size();
         m_tampon.resize(taille);
         const qint64 lu = taille > 0 ? m_fichier.read(m_tampon.data(), taille) : 0;
         m_tampon.resize(qMax<qint64>(0, lu));
