@@ -5,6 +5,7 @@
 #include "core/Dates.h"
 #include "core/DefaultConfiguration.h"
 #include "core/IniFile.h"
+#include "core/IniSections.h"
 #include "core/LearningPlan.h"
 #include "core/NiveauxTexte.h"
 #include "core/Paths.h"
@@ -291,13 +292,13 @@ void SessionInitializer::recupere_configuration_serveur()
 void SessionInitializer::lit_parametres(const IniFile &ini)
 {
     SessionState &s = m_state;
-    const QString general = QStringLiteral("General");
-    const QString parametres = QStringLiteral("Paramètres");
-    const QString options = QStringLiteral("Options d'apprentissage");
-    const QString blocs = QStringLiteral("Apprentissage par blocs");
-    const QString codes = QStringLiteral("Codes");
-    const QString perfectionnement = QStringLiteral("perfectionnement");
-    const QString apparence = QStringLiteral("Apparence");
+    const QString &general = IniSection::General;
+    const QString &parametres = IniSection::Parametres;
+    const QString &options = IniSection::Options;
+    const QString &blocs = IniSection::Blocs;
+    const QString &codes = IniSection::Codes;
+    const QString &perfectionnement = IniSection::Perfectionnement;
+    const QString &apparence = IniSection::Apparence;
 
     s.autorise_config_perso = ini.readBool(general, QStringLiteral("Autorise configuration personnelle"));
     // Every number is held to what the settings window offers: a hand-edited

@@ -2,6 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "core/IniFile.h"
+#include "core/IniSections.h"
 #include "core/LearningPlan.h"
 #include "core/Paths.h"
 #include "core/TextFile.h"
@@ -13,14 +14,14 @@
 namespace TeacherSettings {
 namespace {
 
-const QString kGeneral = QStringLiteral("General");
-const QString kDossiers = QStringLiteral("Dossiers");
-const QString kParametres = QStringLiteral("Paramètres");
-const QString kOptions = QStringLiteral("Options d'apprentissage");
-const QString kBlocs = QStringLiteral("Apprentissage par blocs");
-const QString kCodes = QStringLiteral("Codes");
-const QString kPerfect = QStringLiteral("perfectionnement");
-const QString kApparence = QStringLiteral("Apparence");
+const QString &kGeneral = IniSection::General;
+const QString &kDossiers = IniSection::Dossiers;
+const QString &kParametres = IniSection::Parametres;
+const QString &kOptions = IniSection::Options;
+const QString &kBlocs = IniSection::Blocs;
+const QString &kCodes = IniSection::Codes;
+const QString &kPerfect = IniSection::Perfectionnement;
+const QString &kApparence = IniSection::Apparence;
 
 // Several keys written one after the other; the first failure is kept.
 class Ecrivain

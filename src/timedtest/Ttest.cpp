@@ -8,6 +8,7 @@
 #include "core/SessionState.h"
 #include "platform/LockKeys.h"
 #include "timedtest/VerdictPanel.h"
+#include "widgets/ActivityButton.h"
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/AnswerKeyWatch.h"
 #include "widgets/Dialogs.h"
@@ -93,15 +94,7 @@ Ttest::~Ttest() = default;
 
 QPushButton *Ttest::bouton(const QString &nom, const QString &texte, const QRect &geometrie)
 {
-    auto *b = new QPushButton(texte, m_fond);
-    nomme(b, nom);
-    b->setGeometry(geometrie);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(14);
-    f.setBold(true);
-    b->setFont(f);
-    b->setAutoDefault(true);
-    return b;
+    return bouton_activite(m_fond, nom, texte, geometrie);
 }
 
 void Ttest::construit()

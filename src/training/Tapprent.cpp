@@ -10,6 +10,7 @@
 #include "training/StepPanel.h"
 #include "training/Tchoix_libre.h"
 #include "training/Tperfect.h"
+#include "widgets/ActivityButton.h"
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/AnswerKeyWatch.h"
 #include "widgets/ColourLabel.h"
@@ -62,14 +63,7 @@ void Tapprent::relie(Tchoix_libre *choixLibre, Tperfect *perfect)
 
 QPushButton *Tapprent::bouton(const QString &nom, const QString &texte, const QRect &geometrie)
 {
-    auto *b = new QPushButton(texte, m_fond);
-    b->setObjectName(nom);
-    b->setGeometry(geometrie);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(14);
-    f.setBold(true);
-    b->setFont(f);
-    b->setAutoDefault(true);
+    QPushButton *b = bouton_activite(m_fond, nom, texte, geometrie);
     b->hide();
     return b;
 }
