@@ -55,6 +55,21 @@ protected:
 
     QString fichier(const QString &nom) const { return Paths::join(m_programme.path(), nom); }
 
+    // A school workstation's "Tabulon.ini": the server folder, the teacher
+    // code and the lines of the establishment section after its name.
+    bool ecritIniEcole(const QString &serveur, const QString &code, const QStringList &etablissement = {}) const
+    {
+        return TextFile::saveLines(fichier(QStringLiteral("Tabulon.ini")),
+                                   QStringList{QStringLiteral("[General]"), QStringLiteral("Mode=Ecole"),
+                                               QStringLiteral("[Dossiers]"), QStringLiteral("Chemin serveur=") + serveur,
+                                               QStringLiteral("Dossier élèves en réseau={Chemin serveur}\\Eleves"),
+                                               QStringLiteral("Dossier élèves monoposte=Eleves"),
+                                               QStringLiteral("Dossier statistiques=Statistiques"),
+                                               QStringLiteral("[Codes]"), QStringLiteral("Code d'accès professeur=") + code,
+                                               QStringLiteral("[Etablissement]"), QStringLiteral("Nom=Ecole du Test")}
+                                       + etablissement);
+    }
+
     QTemporaryDir m_programme;
     QTemporaryDir m_garde;
     ManualClock m_horloge{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
@@ -128,15 +143,7 @@ TEST_F(StartupTest, ASchoolWithoutClassesForTheYearOpensTheTeacherWindowInstead)
 {
     const QString serveur = Paths::join(m_programme.path(), QStringLiteral("serveur"));
     ASSERT_TRUE(QDir().mkpath(serveur));
-    ASSERT_TRUE(TextFile::saveLines(fichier(QStringLiteral("Tabulon.ini")),
-                                    {QStringLiteral("[General]"), QStringLiteral("Mode=Ecole"),
-                                     QStringLiteral("[Dossiers]"), QStringLiteral("Chemin serveur=") + serveur,
-                                     QStringLiteral("Dossier élèves en réseau={Chemin serveur}\\Eleves"),
-                                     QStringLiteral("Dossier élèves monoposte=Eleves"),
-                                     QStringLiteral("Dossier statistiques=Statistiques"),
-                                     QStringLiteral("[Codes]"), QStringLiteral("Code d'accès professeur="),
-                                     QStringLiteral("[Etablissement]"), QStringLiteral("Nom=Ecole du Test"),
-                                     QStringLiteral("Niveaux et classes 2025-2026=CM1<CM1a>CM2<CM2a,CM2b>")}));
+    ASSERT_TRUE(ecritIniEcole(serveur, QString(), {QStringLiteral("Niveaux et classes 2025-2026=CM1<CM1a>CM2<CM2a,CM2b>")}));
 
     TabulonApp programme(m_env, options());
     TProfesseur *professeur = nullptr;
@@ -158,14 +165,7 @@ TEST_F(StartupTest, WithATeacherCodeTheNewYearIsSetUpOnlyBehindTheCode)
 {
     const QString serveur = Paths::join(m_programme.path(), QStringLiteral("serveur"));
     ASSERT_TRUE(QDir().mkpath(serveur));
-    ASSERT_TRUE(TextFile::saveLines(fichier(QStringLiteral("Tabulon.ini")),
-                                    {QStringLiteral("[General]"), QStringLiteral("Mode=Ecole"),
-                                     QStringLiteral("[Dossiers]"), QStringLiteral("Chemin serveur=") + serveur,
-                                     QStringLiteral("Dossier élèves en réseau={Chemin serveur}\\Eleves"),
-                                     QStringLiteral("Dossier élèves monoposte=Eleves"),
-                                     QStringLiteral("Dossier statistiques=Statistiques"),
-                                     QStringLiteral("[Codes]"), QStringLiteral("Code d'accès professeur=abcd"),
-                                     QStringLiteral("[Etablissement]"), QStringLiteral("Nom=Ecole du Test")}));
+    ASSERT_TRUE(ecritIniEcole(serveur, QStringLiteral("abcd")));
     Dialogs::setTestMode(true);
     Dialogs::clearHistory();
     TabulonApp programme(m_env, options());
@@ -187,14 +187,7 @@ TEST_F(StartupTest, TheNewYearSavedByTheTeacherIsUsedAtTheNextStart)
 {
     const QString serveur = Paths::join(m_programme.path(), QStringLiteral("serveur"));
     ASSERT_TRUE(QDir().mkpath(Paths::join(serveur, QStringLiteral("Tabulon"))));
-    ASSERT_TRUE(TextFile::saveLines(fichier(QStringLiteral("Tabulon.ini")),
-                                    {QStringLiteral("[General]"), QStringLiteral("Mode=Ecole"),
-                                     QStringLiteral("[Dossiers]"), QStringLiteral("Chemin serveur=") + serveur,
-                                     QStringLiteral("Dossier élèves en réseau={Chemin serveur}\\Eleves"),
-                                     QStringLiteral("Dossier élèves monoposte=Eleves"),
-                                     QStringLiteral("Dossier statistiques=Statistiques"),
-                                     QStringLiteral("[Codes]"), QStringLiteral("Code d'accès professeur="),
-                                     QStringLiteral("[Etablissement]"), QStringLiteral("Nom=Ecole du Test")}));
+    ASSERT_TRUE(ecritIniEcole(serveur, QString()));
 
     // First start: nothing configured for the year, the teacher sets it up.
     {
