@@ -35,25 +35,41 @@ QString SharedFileLock::lockPathFor(const QString &filePath)
     return Paths::fromStored(filePath) + QStringLiteral(".lock");
 }
 
-void SharedFileLock::abandonsVerrouVide(qint64 *videDepuisMs, qint64 maintenantMs)
+namespace {
+
+// True when the file at `chemin` has held no owner (empty) for kEmptyMs as
+// seen by this process; its age on the server's clock cannot be trusted
+// across machines. `videDepuisMs` keeps when it was first seen empty.
+bool resteVide(const QString &chemin, qint64 *videDepuisMs, qint64 maintenantMs)
 {
-    const QString chemin = lockPathFor(m_filePath);
     const QFileInfo info(chemin);
     if (!info.exists() || info.size() != 0) {
         *videDepuisMs = -1;
-        return;
+        return false;
     }
-    // Its age on the server's clock cannot be trusted across machines: what
-    // counts is how long this process has seen it empty.
-    if (*videDepuisMs < 0) {
+    if (*videDepuisMs < 0)
         *videDepuisMs = maintenantMs;
-        return;
+    return maintenantMs - *videDepuisMs >= SharedFileLock::kEmptyMs;
+}
+
+} // namespace
+
+void SharedFileLock::abandonsVerrouVide(qint64 *videDepuisMs, qint64 maintenantMs)
+{
+    const QString chemin = lockPathFor(m_filePath);
+    // A process killed while holding the removal guard leaves it empty too,
+    // and it would block every removal, ours and QLockFile's, for 30 s.
+    const QString cheminGarde = chemin + QStringLiteral(".rmlock");
+    if (resteVide(cheminGarde, &m_gardeVideDepuisMs, maintenantMs)) {
+        if (QFileInfo(cheminGarde).size() == 0)
+            QFile::remove(cheminGarde);
+        m_gardeVideDepuisMs = -1;
     }
-    if (maintenantMs - *videDepuisMs < SharedFileLock::kEmptyMs)
+    if (!resteVide(chemin, videDepuisMs, maintenantMs))
         return;
     // The same guard QLockFile takes before removing a stale lock, so that two
     // waiters do not both remove it and then the lock one of them took anew.
-    QLockFile garde(chemin + QStringLiteral(".rmlock"));
+    QLockFile garde(cheminGarde);
     if (garde.tryLock(0) && QFileInfo(chemin).exists() && QFileInfo(chemin).size() == 0)
         QFile::remove(chemin);
     *videDepuisMs = -1;
@@ -65,6 +81,7 @@ bool SharedFileLock::lock(QString *error, int waitMs)
     QElapsedTimer depuis;
     depuis.start();
     qint64 videDepuis = -1;
+    m_gardeVideDepuisMs = -1;
     int pause = kPollMinMs;
     for (;;) {
         if (m_lock->tryLock(0))

@@ -37,4 +37,5 @@ private:
 
     QString m_filePath;
     std::unique_ptr<QLockFile> m_lock;
+    qint64 m_gardeVideDepuisMs = -1;  // since when the removal guard was seen empty
 };

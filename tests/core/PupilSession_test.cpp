@@ -268,6 +268,17 @@ TEST_F(SessionFixture, AbandonedLocksNeverMakeASaveOrAMergeFail)
     ASSERT_TRUE(HistoryMerge::mergeFiles(fichier, autre, &error)) << error.toStdString();
     EXPECT_EQ(TextFile::loadLines(fichier).size(), 3);
     EXPECT_FALSE(QFile::exists(verrou));
+
+    // A process killed while removing a dead lock leaves the removal guard
+    // empty too; it must not block the next save until it ages out.
+    state.eleve.lignes_seance << ligneTest("10:13:00", reponses("table_3"));
+    ASSERT_TRUE(TextFile::saveBytes(verrou, "4242\ntabulon\npc-du-fond\n"));
+    dateFichier(verrou, QDateTime::currentDateTime().addSecs(-60));
+    ASSERT_TRUE(TextFile::saveBytes(verrou + ".rmlock", QByteArray()));
+    t.restart();
+    ASSERT_TRUE(enregistre(&error)) << error.toStdString();
+    EXPECT_LT(t.elapsed(), SharedFileLock::kStaleMs / 2);
+    EXPECT_FALSE(QFile::exists(verrou + ".rmlock"));
 }
 
 // A save killed during its final rename leaves its copy beside the file.
