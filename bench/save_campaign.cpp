@@ -1,5 +1,5 @@
 // The crash and race campaigns against the recording of sessions, at full
-// length: save_campaign [kills] [rounds] [folder]. Prints the figures and
+// length: save_campaign [kills] [rounds] [renames] [folder]. Prints the figures and
 // exits non-zero when a session was lost, duplicated or a file cut.
 #include "../tests/support/SaveCampaign.h"
 
@@ -10,11 +10,12 @@
 int main(int argc, char **argv)
 {
     if (SaveCampaign::estEnregistreur(argc, argv))
-        return SaveCampaign::enregistreur(argv);
+        return SaveCampaign::enregistreur(argc, argv);
     const int tues = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int tours = argc > 2 ? std::atoi(argv[2]) : 1000;
+    const int renommages = argc > 3 ? std::atoi(argv[3]) : 1000;
     QTemporaryDir temporaire;
-    const QString racine = argc > 3 ? QString::fromLocal8Bit(argv[3]) : temporaire.path();
+    const QString racine = argc > 4 ? QString::fromLocal8Bit(argv[4]) : temporaire.path();
     const QString programme = QString::fromLocal8Bit(argv[0]);
     bool ok = true;
     const auto rapporte = [&](const char *nom, const SaveCampaign::Bilan &b) {
@@ -28,5 +29,8 @@ int main(int argc, char **argv)
         rapporte("kills", SaveCampaign::coupures(programme, racine + QStringLiteral("/coupures"), tues, 20261210));
     if (tours > 0)
         rapporte("race", SaveCampaign::course(programme, racine + QStringLiteral("/course"), tours));
+    if (renommages > 0)
+        rapporte("renames", SaveCampaign::renommages(programme, racine + QStringLiteral("/renommages"), renommages,
+                                                     20261210));
     return ok ? 0 : 1;
 }

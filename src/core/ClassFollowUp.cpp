@@ -352,4 +352,21 @@ bool enregistre(const Liste &liste, const QString &dossierStatsLocal, bool avecR
                                liste.records, erreur);
 }
 
+QList<Noeud> arbre(const QStringList &lignes)
+{
+    QList<Noeud> noeuds;
+    noeuds.reserve(lignes.size());
+    QList<int> ascendants;  // the open node at each depth
+    for (const QString &ligne : lignes) {
+        qsizetype tabs = 0;
+        while (tabs < ligne.size() && ligne.at(tabs) == u'\t')
+            ++tabs;
+        const int profondeur = int(qMin<qsizetype>(tabs, ascendants.size()));
+        ascendants.resize(profondeur);
+        noeuds.append({profondeur == 0 ? -1 : ascendants.last(), profondeur, ligne.mid(tabs)});
+        ascendants.append(int(noeuds.size()) - 1);
+    }
+    return noeuds;
+}
+
 } // namespace ClassFollowUp

@@ -57,6 +57,20 @@ int moyenne(qint64 somme, int nombre);
 // "Dupont_Jean" gives "Dupont Jean".
 QString nom_affiche(const QString &cle);
 
+// One node of the tree that "liste_eleves.txt" describes.
+struct Noeud
+{
+    int parent = -1;      // index of the node it hangs from; -1 at the top
+    int profondeur = 0;
+    QString texte;        // the line without its leading tabs
+};
+
+// The tree of the file's lines, in file order: a line hangs from the last
+// line above it that has one tab fewer. The file may have been edited by
+// hand: a line with more tabs than the line above can carry hangs from that
+// line, one level down.
+QList<Noeud> arbre(const QStringList &lignes);
+
 // Writes "liste_eleves.txt" into the statistics folder (created when missing)
 // and, when the list was built for an establishment, "liste_records.txt" from
 // its records: with "aucun" there are no records to write and the school's

@@ -41,7 +41,9 @@ PupilDetail PupilDetail::calcule(const QStringList &lignes, const QString &chemi
     d.classe = (deuxPoints < 0 ? QString() : ligneClasse.left(deuxPoints)).trimmed();
 
     QSet<QString> jours;
-    QString derniereRetenue;
+    // A merged file or one written after the clock was set back may come
+    // back to a day further down: that day keeps its first test only.
+    QSet<QString> joursRetenus;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
         const QString &ligne = lignes.at(i);
         if (!HistoryLines::est_entete(ligne))
@@ -56,9 +58,9 @@ PupilDetail PupilDetail::calcule(const QStringList &lignes, const QString &chemi
             d.premiereDate = date;
         d.derniereDate = date;
         // The first test of a day: the line right after that day's header.
-        if (date != derniereRetenue && i + 1 < lignes.size() && lignes.at(i + 1).size() > 1
+        if (!joursRetenus.contains(date) && i + 1 < lignes.size() && lignes.at(i + 1).size() > 1
             && lignes.at(i + 1).at(1) == u'T') {
-            derniereRetenue = date;
+            joursRetenus.insert(date);
             d.tests.prepend({HistoryLines::libelle_jour(ligne), lignes.at(i + 1)});
         }
     }
@@ -84,9 +86,9 @@ QString PupilDetail::resume() const
 
 QString PupilDetail::tempsTotal() const
 {
-    const int h = dureeSecondes / 3600;
-    const int m = dureeSecondes / 60 % 60;
-    const int s = dureeSecondes % 60;
+    const qint64 h = dureeSecondes / 3600;
+    const int m = int(dureeSecondes / 60 % 60);
+    const int s = int(dureeSecondes % 60);
     const auto deux = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
     if (h > 0)
         return QStringLiteral("temps total: ") + QString::number(h) + QStringLiteral(" h ") + deux(m) + QStringLiteral(" min");

@@ -22,7 +22,7 @@ struct PupilDetail
     int jours = 0;            // days with at least one session
     QString premiereDate;     // dd/mm/yyyy
     QString derniereDate;
-    int dureeSecondes = 0;
+    qint64 dureeSecondes = 0;  // a damaged file may hold more headers than an int of seconds can sum
     QList<TestRetenu> tests;
 
     // lignes: the history file; chemin: its path ("<nom>_<prénom>.txt");

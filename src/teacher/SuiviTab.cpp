@@ -283,18 +283,15 @@ void SuiviTab::termine()
 void SuiviTab::charge_arbre(const QStringList &lignes)
 {
     TreeView1->clear();
-    QList<QTreeWidgetItem *> parents;
-    for (int i = 0; i < lignes.size(); ++i) {
-        const QString &ligne = lignes.at(i);
-        int profondeur = 0;
-        while (profondeur < ligne.size() && ligne.at(profondeur) == u'\t')
-            ++profondeur;
-        profondeur = qMin(profondeur, int(parents.size()));
-        parents.resize(profondeur);
-        auto *item = profondeur == 0 ? new QTreeWidgetItem(TreeView1) : new QTreeWidgetItem(parents.last());
-        item->setText(0, ligne.mid(profondeur));
-        item->setData(0, Qt::UserRole, i);
-        parents.append(item);
+    QList<QTreeWidgetItem *> items;
+    const QList<ClassFollowUp::Noeud> noeuds = ClassFollowUp::arbre(lignes);
+    items.reserve(noeuds.size());
+    for (qsizetype i = 0; i < noeuds.size(); ++i) {
+        const ClassFollowUp::Noeud &n = noeuds.at(i);
+        auto *item = n.parent < 0 ? new QTreeWidgetItem(TreeView1) : new QTreeWidgetItem(items.at(n.parent));
+        item->setText(0, n.texte);
+        item->setData(0, Qt::UserRole, int(i));
+        items.append(item);
     }
 }
 

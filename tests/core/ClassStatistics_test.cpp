@@ -292,6 +292,20 @@ TEST(PupilDetail, SummaryOfSessionsAndRetainedTests)
     };
     for (const auto &c : cas)
         EXPECT_EQ(PupilDetail::calcule(c.lignes, QStringLiteral("A_B.txt"), QString()).resume(), c.resume);
+
+    // A merged file that comes back to a day keeps that day's first test only.
+    const QStringList melange{entete("Lundi", "02/10/2026", "10:00:00", "10:20:00"), t1,
+                              entete("Mardi", "03/10/2026", "10:00:00", "10:20:00"), t2,
+                              entete("Lundi", "02/10/2026", "14:00:00", "14:20:00"), t2};
+    const PupilDetail m = PupilDetail::calcule(melange, QStringLiteral("A_B.txt"), QString());
+    ASSERT_EQ(m.tests.size(), 2);
+    EXPECT_EQ(m.tests.at(1).ligneTest, t1);
+
+    // A damaged or forged file of 30,000 sessions of almost a day each sums
+    // past what an int of seconds holds; the total must still be right.
+    const QStringList longues(30000, entete("Lundi", "02/10/2026", "00:00:00", "23:59:59"));
+    EXPECT_EQ(PupilDetail::calcule(longues, QStringLiteral("A_B.txt"), QString()).tempsTotal(),
+              QStringLiteral("temps total: 719991 h 40 min"));
 }
 
 TEST_F(SmallSchool, ReportsOfAClassOrOfOnePupil)

@@ -35,12 +35,27 @@ TEST(SaveCampaign, TwoWorkstationsAndTheTeacherKeepEverySessionOnce)
     EXPECT_TRUE(b.problemes.isEmpty()) << b.problemes.join(u'\n').toStdString();
 }
 
+TEST(SaveCampaign, ATeacherRenamingThePupilMidSessionLosesAndDoublesNothing)
+{
+    QTemporaryDir dossier;
+    const SaveCampaign::Bilan b = SaveCampaign::renommages(programme, dossier.path(), 40, 20261210);
+    SCOPED_TRACE(SaveCampaign::texte(b).toStdString());
+    EXPECT_EQ(b.renommages, 40);
+    // Sessions were recorded between the renames, under the old name.
+    EXPECT_GT(b.seancesSignalees, 40);
+    EXPECT_GT(b.fichiers, 1);
+    EXPECT_EQ(b.seancesPerdues, 0);
+    EXPECT_EQ(b.doublons, 0);
+    EXPECT_EQ(b.fichiersCoupes, 0);
+    EXPECT_TRUE(b.problemes.isEmpty()) << b.problemes.join(u'\n').toStdString();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (SaveCampaign::estEnregistreur(argc, argv))
-        return SaveCampaign::enregistreur(argv);
+        return SaveCampaign::enregistreur(argc, argv);
     programme = QString::fromLocal8Bit(argv[0]);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -7,7 +7,10 @@
 //    state, never cut, and hold every session the recorder reported;
 //  - course: two recorders with different computer names save sessions of
 //    the same pupil at the same time while the teacher's merge of another
-//    copy runs over the file; every session ends up in it exactly once.
+//    copy runs over the file; every session ends up in it exactly once;
+//  - renommages: the teacher renames the pupil again and again while a
+//    recorder saves his sessions; every session ends up, exactly once, in
+//    the file of the name it was saved under.
 // The executable that includes this file must hand "--enregistreur" command
 // lines to enregistreur() (see estEnregistreur()).
 
@@ -15,6 +18,7 @@
 #include "core/Dates.h"
 #include "core/HistoryLines.h"
 #include "core/HistoryMerge.h"
+#include "core/PupilFileMaintenance.h"
 #include "core/PupilSession.h"
 #include "core/SessionState.h"
 #include "core/SharedFileLock.h"
@@ -65,9 +69,12 @@ inline QString fichierEleve(const QString &dossier)
 }
 
 // Child: records sessions premier .. premier + nombre - 1 one after the
-// other, printing "OK n" once session n is reported as recorded.
-inline int enregistreur(const QString &dossier, const QString &poste, int premier, int nombre)
+// other, printing "OK n" once session n is reported as recorded. With
+// pauseMaxMs, it waits up to that long between sessions, as a pupil does:
+// a recorder that never lets go of the lock starves the other side's polling.
+inline int enregistreur(const QString &dossier, const QString &poste, int premier, int nombre, int pauseMaxMs = 0)
 {
+    QRandomGenerator aleas(quint32(premier) + 1);
     FakeSystem systeme(poste);
     ManualClock horloge;
     Environment env;
@@ -96,19 +103,22 @@ inline int enregistreur(const QString &dossier, const QString &poste, int premie
         }
         std::printf("OK %d\n", n);
         std::fflush(stdout);
+        if (pauseMaxMs > 0)
+            QThread::msleep(aleas.bounded(pauseMaxMs + 1));
     }
     return 0;
 }
 
 inline bool estEnregistreur(int argc, char **argv)
 {
-    return argc == 6 && QString::fromLocal8Bit(argv[1]) == kOption;
+    return (argc == 6 || argc == 7) && QString::fromLocal8Bit(argv[1]) == kOption;
 }
 
-inline int enregistreur(char **argv)
+inline int enregistreur(int argc, char **argv)
 {
     return enregistreur(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
-                        QString::fromLocal8Bit(argv[4]).toInt(), QString::fromLocal8Bit(argv[5]).toInt());
+                        QString::fromLocal8Bit(argv[4]).toInt(), QString::fromLocal8Bit(argv[5]).toInt(),
+                        argc == 7 ? QString::fromLocal8Bit(argv[6]).toInt() : 0);
 }
 
 struct Bilan
@@ -121,6 +131,8 @@ struct Bilan
     int copiesVues = 0;          // temporary copies found beside the file after a kill
     int copiesRestantes = 0;     // copies left after the next save past the stale time
     int fusions = 0;             // teacher merges that ran during the race
+    int renommages = 0;          // teacher renames that ran during the race
+    int fichiers = 0;            // pupil files at the end
     QStringList problemes;       // the first faults, in words
 };
 
@@ -137,11 +149,14 @@ inline QStringList copiesDe(const QString &fichier)
 }
 
 inline QProcess *lance(const QString &programme, const QString &dossier, const QString &poste, int premier,
-                       int nombre)
+                       int nombre, int pauseMaxMs = 0)
 {
     auto *p = new QProcess;
     p->setProgram(programme);
-    p->setArguments({kOption, dossier, poste, QString::number(premier), QString::number(nombre)});
+    QStringList arguments{kOption, dossier, poste, QString::number(premier), QString::number(nombre)};
+    if (pauseMaxMs > 0)
+        arguments << QString::number(pauseMaxMs);
+    p->setArguments(arguments);
     p->setProcessChannelMode(QProcess::SeparateChannels);
     p->start();
     return p;
@@ -282,10 +297,88 @@ inline Bilan course(const QString &programme, const QString &dossier, int tours)
     return b;
 }
 
+// The teacher renames the pupil `tours` times while one workstation records
+// his sessions, one every few milliseconds. The recorder knows the pupil by the name he
+// logged in with: a session saved after a rename starts a new file of that
+// name, which the next rename takes away in turn. Every session reported
+// must then be in exactly one of the files, under its header; the one being
+// recorded when the recorder is stopped may be there or not.
+inline Bilan renommages(const QString &programme, const QString &dossier, int tours, quint32 graine)
+{
+    Bilan b;
+    QRandomGenerator aleas(graine);
+    const QString poste = QStringLiteral("POSTE-1");
+    const QString fichier = fichierEleve(dossier);
+    FakeSystem professeur(QStringLiteral("PROFESSEUR"));
+    QProcess *p = lance(programme, dossier, poste, 0, 1000000, 10);
+    p->waitForStarted();
+    QByteArray sortie;
+    QElapsedTimer duree;
+    duree.start();
+    while (b.renommages < tours && duree.elapsed() < 20 * 60 * 1000 && p->state() == QProcess::Running) {
+        // Keep the pipe drained, or the recorder blocks on its output.
+        p->waitForReadyRead(0);
+        sortie += p->readAllStandardOutput();
+        if (!QFileInfo::exists(fichier)) {
+            QThread::msleep(1);
+            continue;
+        }
+        QString erreur;
+        const QString nom = QStringLiteral("Renomme%1_Jean").arg(b.renommages, 4, 10, QLatin1Char('0'));
+        if (PupilFileMaintenance::renomme(professeur, fichier, nom, &erreur, nullptr, SharedFileLock::kWaitMs))
+            ++b.renommages;
+        else
+            probleme(b, QStringLiteral("rename %1 refused: %2").arg(b.renommages).arg(erreur));
+        QThread::msleep(aleas.bounded(6));
+    }
+    if (p->state() != QProcess::Running)
+        probleme(b, QStringLiteral("the recorder stopped: ") + QString::fromLocal8Bit(p->readAllStandardError()));
+    p->kill();
+    p->waitForFinished();
+    sortie += p->readAllStandardOutput();
+    delete p;
+    b.tours = b.renommages;
+    b.seancesSignalees = dernierSignale(sortie) + 1;
+
+    QList<int> vues(b.seancesSignalees + 1, 0);
+    const QDir eleves(QFileInfo(fichier).absolutePath());
+    const QStringList fichiers = eleves.entryList({QStringLiteral("*.txt")}, QDir::Files);
+    b.fichiers = int(fichiers.size());
+    for (const QString &f : fichiers) {
+        QStringList lignes;
+        if (!TextFile::loadLines(eleves.filePath(f), &lignes, nullptr) || lignes.size() % 2 != 0) {
+            ++b.fichiersCoupes;
+            probleme(b, f + QStringLiteral(": not whole sessions"));
+            continue;
+        }
+        for (qsizetype i = 0; i < lignes.size(); i += 2) {
+            const qsizetype tiret = lignes.at(i + 1).lastIndexOf(u'-');
+            const int n = tiret < 0 ? -1 : lignes.at(i + 1).mid(tiret + 1).toInt();
+            if (n < 0 || n > b.seancesSignalees || lignes.at(i) != entete(poste, n)
+                || lignes.at(i + 1) != ligneTest(poste, n)) {
+                ++b.fichiersCoupes;
+                probleme(b, QStringLiteral("%1: line %2 is not a recorded session").arg(f).arg(i + 1));
+                continue;
+            }
+            ++vues[n];
+        }
+    }
+    for (int n = 0; n <= b.seancesSignalees; ++n) {
+        if (vues.at(n) > 1) {
+            ++b.doublons;
+            probleme(b, QStringLiteral("session %1 found %2 times").arg(n).arg(vues.at(n)));
+        } else if (vues.at(n) == 0 && n < b.seancesSignalees) {
+            ++b.seancesPerdues;
+            probleme(b, QStringLiteral("session %1 lost").arg(n));
+        }
+    }
+    return b;
+}
+
 inline QString texte(const Bilan &b)
 {
     return QStringLiteral("rounds %1, sessions reported %2, sessions lost %3, files cut %4, duplicates %5, "
-                          "copies seen after kills %6, copies left %7, merges %8")
+                          "copies seen after kills %6, copies left %7, merges %8, renames %9, files %10")
         .arg(b.tours)
         .arg(b.seancesSignalees)
         .arg(b.seancesPerdues)
@@ -293,7 +386,9 @@ inline QString texte(const Bilan &b)
         .arg(b.doublons)
         .arg(b.copiesVues)
         .arg(b.copiesRestantes)
-        .arg(b.fusions);
+        .arg(b.fusions)
+        .arg(b.renommages)
+        .arg(b.fichiers);
 }
 
 } // namespace SaveCampaign
