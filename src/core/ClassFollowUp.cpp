@@ -361,7 +361,7 @@ QList<Noeud> arbre(const QStringList &lignes)
         qsizetype tabs = 0;
         while (tabs < ligne.size() && ligne.at(tabs) == u'\t')
             ++tabs;
-        const int profondeur = int(qMin<qsizetype>(tabs, ascendants.size()));
+        const int profondeur = int(std::min<qsizetype>({tabs, ascendants.size(), kProfondeurMax}));
         ascendants.resize(profondeur);
         noeuds.append({profondeur == 0 ? -1 : ascendants.last(), profondeur, ligne.mid(tabs)});
         ascendants.append(int(noeuds.size()) - 1);

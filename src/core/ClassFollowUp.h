@@ -68,7 +68,9 @@ struct Noeud
 // The tree of the file's lines, in file order: a line hangs from the last
 // line above it that has one tab fewer. The file may have been edited by
 // hand: a line with more tabs than the line above can carry hangs from that
-// line, one level down.
+// line, one level down, and nothing goes deeper than the pupils' level (a
+// tree thousands of levels deep would exhaust the window's stack).
+inline constexpr int kProfondeurMax = 2;
 QList<Noeud> arbre(const QStringList &lignes);
 
 // Writes "liste_eleves.txt" into the statistics folder (created when missing)

@@ -206,3 +206,26 @@ TEST_F(ClassFollowUpTest, AStopAnswerInterruptsThePass)
     EXPECT_TRUE(l.interrompue);
     EXPECT_EQ(vus, QList<int>({5, 15, 25}));
 }
+
+// The tree is loaded back from the file, which a teacher may have edited: a
+// line with too many tabs hangs one level below the line above it, never
+// deeper than the pupils, and is shown without any of its tabs.
+TEST(ClassFollowUpTree, DepthsAndParentsFromTheTabs)
+{
+    const QStringList lignes{"Total", "\tCM1a", "\t\tDupont Jean", "\t\t\t\tperdu", "\tCM2b", "\t\t\tsaut", "seul", ""};
+    const struct
+    {
+        int parent;
+        int profondeur;
+        const char *texte;
+    } attendu[] = {{-1, 0, "Total"}, {0, 1, "CM1a"}, {1, 2, "Dupont Jean"}, {1, 2, "perdu"},
+                   {0, 1, "CM2b"},   {4, 2, "saut"}, {-1, 0, "seul"},     {-1, 0, ""}};
+    const QList<ClassFollowUp::Noeud> noeuds = ClassFollowUp::arbre(lignes);
+    ASSERT_EQ(noeuds.size(), std::size(attendu));
+    for (qsizetype i = 0; i < noeuds.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(noeuds.at(i).parent, attendu[i].parent);
+        EXPECT_EQ(noeuds.at(i).profondeur, attendu[i].profondeur);
+        EXPECT_EQ(noeuds.at(i).texte, QString::fromUtf8(attendu[i].texte));
+    }
+}

@@ -12,6 +12,7 @@
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
 #include "support/FakeSystem.h"
+#include "support/NoRootOverride.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -371,16 +373,24 @@ TEST_F(SessionFixture, ASessionTheServerCannotTakeWaitsOnTheWorkstation)
     const QString local = env.programFolder + QStringLiteral("Eleves/Ecole/Dupont_Jean.txt");
     const QStringList ancienne{entete("09:00:00", "09:05:00")};
 
+    const QFileDevice::Permissions lecture = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const QFileDevice::Permissions parcours = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
     const struct
     {
         const char *panne;
         std::function<void()> casse;
+        bool lectureSeule = false;
     } cas[] = {
         {"share unmounted", [&] { ASSERT_TRUE(QDir(e.dossier_eleve).removeRecursively()); }},
         {"file cannot be written", [&] {
              ASSERT_TRUE(QFile::remove(fichier));
              ASSERT_TRUE(QDir().mkpath(fichier));
          }},
+        // The file and its folder can be read but not written.
+        {"share made read-only", [&] {
+             ASSERT_TRUE(QFile::setPermissions(fichier, lecture));
+             ASSERT_TRUE(QFile::setPermissions(e.dossier_eleve, lecture | parcours));
+         }, true},
     };
     QStringList attendu = ancienne;
     int n = 0;
@@ -396,8 +406,31 @@ TEST_F(SessionFixture, ASessionTheServerCannotTakeWaitsOnTheWorkstation)
 
         QString error;
         QString avis;
+        std::optional<NoRootOverride> commeUnEleve;
+        if (c.lectureSeule)
+            commeUnEleve.emplace();
+        const auto octets = [](const QString &chemin) {
+            QFile f(chemin);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QByteArray surLeServeur = octets(fichier);
         ASSERT_TRUE(PupilSession::EnregistrementSeance(state, env, &error, &avis)) << error.toStdString();
+        commeUnEleve.reset();
         EXPECT_TRUE(avis.contains("gardée sur ce poste")) << avis.toStdString();
+        if (c.lectureSeule) {
+            EXPECT_EQ(octets(fichier), surLeServeur);
+            // Still read-only at the next start: the session stays here.
+            QStringList refus;
+            {
+                NoRootOverride toujoursCommeUnEleve;
+                EXPECT_EQ(MonopostCleanup::nettoie_doublons_monoposte_serveur(state, env, &refus), 0);
+            }
+            EXPECT_FALSE(refus.isEmpty());
+            EXPECT_EQ(octets(fichier), surLeServeur);
+            EXPECT_TRUE(TextFile::loadLines(local).endsWith(state.eleve.lignes_seance.last()));
+            ASSERT_TRUE(QFile::setPermissions(e.dossier_eleve, lecture | parcours | QFileDevice::WriteOwner));
+            ASSERT_TRUE(QFile::setPermissions(fichier, lecture | QFileDevice::WriteOwner));
+        }
         EXPECT_TRUE(avis.contains("réglages personnels")) << avis.toStdString();
         // Nothing stands in for the share where its folder was.
         if (n == 1) {
