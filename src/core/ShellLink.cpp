@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace ShellLink {
 namespace {
 
@@ -244,7 +246,9 @@ QString readTarget(const QString &path)
     QFile file(Paths::fromStored(path));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray b = file.read(1 << 20);
+    // A link is a few hundred bytes; asking for the full megabyte would make
+    // a buffer of that size for every link of every class a pass reads.
+    const QByteArray b = file.read(std::min<qint64>(file.size(), 1 << 20));
     if (b.size() < qsizetype(kHeaderSize) || getU32(b, 0) != kHeaderSize
         || b.mid(4, 16) != QByteArray(reinterpret_cast<const char *>(kClsid), 16))
         return {};
