@@ -250,7 +250,7 @@ inline Bilan course(const QString &programme, const QString &dossier, int tours)
                 ++fusions;
             else
                 ++fusionsRatees;
-            QThread::msleep(30);
+            QThread::msleep(2);
         }
     });
     QList<QProcess *> enfants;
