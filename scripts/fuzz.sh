@@ -4,7 +4,8 @@
 # Inputs found to grow coverage go to build-fuzz/corpus/<target>; an input that
 # crashes, hangs or trips a sanitizer is kept in build-fuzz/artifacts and the
 # script fails. Usage: scripts/fuzz.sh [seconds] [target...]
-# With FUZZ_RUNS=N each target stops after N inputs instead (no time limit).
+# With FUZZ_RUNS=N each target stops after N inputs instead (no time limit);
+# FUZZ_MAX_LEN bounds the size of an input (65536 bytes unless set).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
@@ -35,7 +36,7 @@ for t in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$t"
   echo "== $t ($extent)"
   if ! nice -n 19 "build-fuzz/tests/fuzz/$t" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 \
-      -max_len=65536 -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$t-" \
+      -max_len="${FUZZ_MAX_LEN:-65536}" -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$t-" \
       "build-fuzz/corpus/$t" "tests/fuzz/corpus/$t" 2>"build-fuzz/$t.log"; then
     status=1
     failed=$((failed + 1))
