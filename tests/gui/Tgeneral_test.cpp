@@ -110,6 +110,18 @@ protected:
 
     QScrollArea *scrollbox() const { return m_fenetre->findChild<QScrollArea *>(QStringLiteral("Scrollbox1")); }
 
+    // Jean Dupont, whose session began this morning at ten.
+    void eleveDuJour()
+    {
+        EleveState &e = m_state.eleve;
+        e.nom = QStringLiteral("Dupont");
+        e.prenom = QStringLiteral("Jean");
+        e.cle_eleve = QStringLiteral("Dupont_Jean");
+        m_state.jour_semaine = QStringLiteral("Jeudi");
+        m_state.date_du_jour = QStringLiteral("10/12/2026");
+        m_state.heure_debut_seance = QStringLiteral("10:00:00");
+    }
+
     QTemporaryDir m_dossier;
     ManualClock m_horloge{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
     SeededRandom m_hasard{7};
@@ -379,13 +391,8 @@ TEST_F(TgeneralTest, TrainingWithNothingToLearnSaysSo)
 
 TEST_F(TgeneralTest, ClosingRecordsTheSessionAndAFailedRecordLetsThePupilStay)
 {
+    eleveDuJour();
     EleveState &e = m_state.eleve;
-    e.nom = QStringLiteral("Dupont");
-    e.prenom = QStringLiteral("Jean");
-    e.cle_eleve = QStringLiteral("Dupont_Jean");
-    m_state.jour_semaine = QStringLiteral("Jeudi");
-    m_state.date_du_jour = QStringLiteral("10/12/2026");
-    m_state.heure_debut_seance = QStringLiteral("10:00:00");
     const QString ligne = ligneTest(3);
 
     // The pupil's file would have to live under a plain file: it cannot be written.
@@ -430,16 +437,11 @@ TEST_F(TgeneralTest, ClosingRecordsTheSessionAndAFailedRecordLetsThePupilStay)
 
 TEST_F(TgeneralTest, WhileATestRunsNothingChangesThePupilAndClosingAsksFirst)
 {
+    eleveDuJour();
     EleveState &e = m_state.eleve;
-    e.nom = QStringLiteral("Dupont");
-    e.prenom = QStringLiteral("Jean");
-    e.cle_eleve = QStringLiteral("Dupont_Jean");
     const QString dossier = Paths::join(m_dossier.path(), QStringLiteral("Eleves"));
     e.dossier_eleve = dossier;
     e.fichier_eleve = Paths::join(dossier, QStringLiteral("Dupont_Jean.txt"));
-    m_state.jour_semaine = QStringLiteral("Jeudi");
-    m_state.date_du_jour = QStringLiteral("10/12/2026");
-    m_state.heure_debut_seance = QStringLiteral("10:00:00");
     const QString entrainement = QStringLiteral("\tAPPRENTISSAGE de 10:01:00 à 10:20:00: 40 répétitions");
     e.lignes_seance = {entrainement};
     m_state.produits_etudies = {QStringLiteral("0203"), QStringLiteral("0304")};
@@ -514,13 +516,8 @@ int main(int argc, char **argv)
 
 TEST_F(TgeneralTest, ClosingWhenTheShareIsGoneKeepsTheSessionHereAndSaysSo)
 {
+    eleveDuJour();
     EleveState &e = m_state.eleve;
-    e.nom = QStringLiteral("Dupont");
-    e.prenom = QStringLiteral("Jean");
-    e.cle_eleve = QStringLiteral("Dupont_Jean");
-    m_state.jour_semaine = QStringLiteral("Jeudi");
-    m_state.date_du_jour = QStringLiteral("10/12/2026");
-    m_state.heure_debut_seance = QStringLiteral("10:00:00");
     m_state.mode_ecole = true;
     m_state.dossier_eleves = Paths::join(m_dossier.path(), QStringLiteral("serveur/Eleves"));
     m_state.dossier_eleves_monoposte = QStringLiteral("Donnees/Eleves");
