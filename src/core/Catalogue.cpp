@@ -11,9 +11,16 @@ const QString kClassiques = QStringLiteral("tables_classiques");
 const QString kEtendues = QStringLiteral("tables_etendues");
 const QString kCarres = QStringLiteral("table_carres");
 
+// Built in place: a list of products from a stored value can run to tens of
+// thousands of codes, and a code made from two padded numbers costs five
+// strings.
 QString code(int a, int b)
 {
-    return complete_zeros(a, 2) + complete_zeros(b, 2);
+    if (a < 0 || a > 99 || b < 0 || b > 99)
+        return complete_zeros(a, 2) + complete_zeros(b, 2);
+    const QChar chiffres[4] = {QChar(u'0' + a / 10), QChar(u'0' + a % 10), QChar(u'0' + b / 10),
+                               QChar(u'0' + b % 10)};
+    return QString(chiffres, 4);
 }
 
 // Factors of a four-digit code; false for any other text, so that a damaged
@@ -26,12 +33,13 @@ bool facteurs(const QString &code, int &a, int &b)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return false;
     }
-    a = code.left(2).toInt();
-    b = code.mid(2, 2).toInt();
+    const auto chiffre = [&code](int i) { return code[i].unicode() - u'0'; };
+    a = chiffre(0) * 10 + chiffre(1);
+    b = chiffre(2) * 10 + chiffre(3);
     return true;
 }
 
-QStringList codesTable(int n)
+QStringList construitCodesTable(int n)
 {
     QStringList codes;
     if (n >= 2 && n <= 9) {
@@ -39,7 +47,7 @@ QStringList codesTable(int n)
             codes << code(n, b);
     } else if (n == 10) {
         for (int a = 2; a <= 9; ++a)
-            codes << codesTable(a);
+            codes << construitCodesTable(a);
     } else if (n == 11) {
         for (int a = 11; a <= 19; ++a)
             codes << code(a, a);
@@ -86,20 +94,38 @@ void ajouteIntervalle(int a, const QString &intervalle, QStringList &codes)
         codes << code(a, b);
 }
 
-} // namespace
+// The tables never change: their codes are made once, then shared by every
+// list that names them.
+const QStringList &codesTable(int n)
+{
+    static const QList<QStringList> tables = [] {
+        QList<QStringList> t;
+        for (int i = 0; i <= 19; ++i)
+            t << construitCodesTable(i);
+        return t;
+    }();
+    static const QStringList aucun;
+    return n >= 0 && n < tables.size() ? tables[n] : aucun;
+}
 
-QString produits_table(const QString &cle)
+// The codes a table key stands for; none for an unknown key.
+QStringList codesCle(const QString &cle)
 {
     if (cle == kEtendues) {
         QStringList codes = codesTable(11);
         for (int n = 12; n <= 19; ++n)
             codes << codesTable(n);
-        return codes.join(QLatin1Char(','));
+        return codes;
     }
     const int n = numero_table(cle);
-    if (n < 0)
-        return QString();
-    return codesTable(n).join(QLatin1Char(','));
+    return n < 0 ? QStringList() : codesTable(n);
+}
+
+} // namespace
+
+QString produits_table(const QString &cle)
+{
+    return codesCle(cle).join(QLatin1Char(','));
 }
 
 QString produits_numero_table(int numero)
@@ -126,13 +152,22 @@ int numero_table(const QString &cle)
 
 QString cle_table(int numero)
 {
-    if (numero == 10)
-        return kClassiques;
-    if (numero == 11)
-        return kCarres;
-    if ((numero >= 2 && numero <= 9) || (numero >= 12 && numero <= 19))
-        return QStringLiteral("table_") + QString::number(numero);
-    return QString();
+    // Made once and shared: every product of a long list asks for its key.
+    static const QStringList cles = [] {
+        QStringList c;
+        for (int n = 0; n <= 19; ++n) {
+            if (n == 10)
+                c << kClassiques;
+            else if (n == 11)
+                c << kCarres;
+            else if (n >= 2)
+                c << QStringLiteral("table_") + QString::number(n);
+            else
+                c << QString();
+        }
+        return c;
+    }();
+    return numero >= 0 && numero < cles.size() ? cles[numero] : QString();
 }
 
 int nombre_produits_table(const QString &cle)
@@ -146,11 +181,8 @@ int nombre_produits_table(const QString &cle)
 QStringList liste_produits_tables(const QString &cles)
 {
     QStringList codes;
-    for (const QString &cle : cles.split(QLatin1Char(','))) {
-        const QString produits = produits_table(cle);
-        if (!produits.isEmpty())
-            codes << produits.split(QLatin1Char(','));
-    }
+    for (const QString &cle : cles.split(QLatin1Char(',')))
+        codes << codesCle(cle);
     return codes;
 }
 
@@ -161,13 +193,13 @@ QString cle_table_produit(const QString &code)
     if (!facteurs(code, a, b))
         return QString();
     const int m = std::max(a, b);
-    QString cle;
+    int numero = -1;
     if (m < 10)
-        cle = QStringLiteral("table_") + QString::number(a);
+        numero = a;
     else if (m > 10)
-        cle = a == b ? kCarres : QStringLiteral("table_") + QString::number(m);
-    // Factors 0 and 1 or above 19 would name tables that do not exist.
-    return numero_table(cle) < 0 ? QString() : cle;
+        numero = a == b ? 11 : (m >= 12 ? m : -1); // 11 is the squares' number, not a table's
+    // Factors 0 and 1 or above 19 name tables that do not exist: no key.
+    return cle_table(numero);
 }
 
 QString tables_des_produits(const QStringList &codes)
