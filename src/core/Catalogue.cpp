@@ -172,10 +172,8 @@ QString cle_table(int numero)
 
 int nombre_produits_table(const QString &cle)
 {
-    const QString produits = produits_table(cle);
-    if (produits.isEmpty())
-        return -1;
-    return int(produits.count(QLatin1Char(','))) + 1;
+    const qsizetype nombre = codesCle(cle).size();
+    return nombre == 0 ? -1 : int(nombre);
 }
 
 QStringList liste_produits_tables(const QString &cles)
