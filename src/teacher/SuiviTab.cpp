@@ -169,8 +169,11 @@ SuiviTab::SuiviTab(SessionState &state, const Environment &env, QWidget *parent)
 SuiviTab::~SuiviTab()
 {
     if (m_travail) {
+        // Closed while the list is being built: stop the work, and since the
+        // thread's end will never reach this tab, delete the thread here.
         m_partage->arret = true;
         m_travail->wait();
+        delete m_travail;
         QApplication::restoreOverrideCursor();
     }
 }
