@@ -5,6 +5,7 @@
 #include "app/Tident.h"
 #include "core/Paths.h"
 #include "platform/LockKeys.h"
+#include "platform/SessionEnd.h"
 #include "stats/TStats.h"
 #include "stats/Tstats_el.h"
 #include "teacher/TAcces_prof.h"
@@ -205,6 +206,10 @@ int TabulonApp::run()
 
     cree_fenetres_suivantes();
     connect(m_general, &Tgeneral::fermee, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // From here on a pupil is working: a log-off, a shut-down or a stop
+    // signal records his session before the program goes.
+    SessionEnd finSysteme;
+    connect(&finSysteme, &SessionEnd::ending, m_general, &Tgeneral::fin_de_session_systeme);
     montre_fenetre_principale();
     const int code = QCoreApplication::exec();
     termine();

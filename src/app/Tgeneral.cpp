@@ -12,6 +12,7 @@
 #include "core/ProgressGraphLayout.h"
 #include "core/PupilSession.h"
 #include "core/RecordsList.h"
+#include "core/StartupLog.h"
 #include "core/TeacherAccess.h"
 #include "core/TestConclusion.h"
 #include "core/TextFile.h"
@@ -296,11 +297,35 @@ bool Tgeneral::EnregistrementSeance()
         CurseurAttente attente;
         enregistree = PupilSession::EnregistrementSeance(m_state, m_env, &erreur, &avis);
     }
-    if (!enregistree)
+    if (m_sansTemoin) {
+        if (!enregistree || !avis.isEmpty()) {
+            StartupLog journal(Paths::join(m_env.programFolder, QStringLiteral("Tabulon.log")));
+            journal.ajoute(enregistree ? avis : kTitreEnregistrement + QStringLiteral(": ") + erreur);
+        }
+    } else if (!enregistree) {
         Dialogs::error(this, kTitreEnregistrement, erreur);
-    else if (!avis.isEmpty())
+    } else if (!avis.isEmpty()) {
         Dialogs::information(this, QStringLiteral("Serveur indisponible"), avis);
+    }
     return enregistree;
+}
+
+void Tgeneral::fin_de_session_systeme()
+{
+    if (m_fermee)
+        return;
+    m_sansTemoin = true;
+    // The modal windows, the newest first. One that refuses to close (a
+    // message box without a cancel button) is hidden.
+    for (int n = 0; n < 32; ++n) {
+        QWidget *modale = QApplication::activeModalWidget();
+        if (!modale || modale == this)
+            break;
+        modale->close();
+        if (modale->isVisible())
+            modale->hide();
+    }
+    close();
 }
 
 bool Tgeneral::changement_eleve()
@@ -593,10 +618,11 @@ void Tgeneral::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
+    const bool sansQuestion = m_fermetureSansQuestion || m_sansTemoin;
     if (m_fenetres.test && m_fenetres.test->isVisible()) {
         // Only the end of a test hands its results on: a test cut short is
         // dropped, what the session did before it is still recorded.
-        if (m_fenetres.test->testEnCours() && !m_fermetureSansQuestion
+        if (m_fenetres.test->testEnCours() && !sansQuestion
             && !Dialogs::question(this, QStringLiteral("Test en cours"),
                                   QStringLiteral("Tu n'as pas fini ton test.\nFermer Tabulon quand même? "
                                                  "Ce test ne sera pas enregistré."))) {
@@ -605,7 +631,7 @@ void Tgeneral::closeEvent(QCloseEvent *event)
         }
         m_fenetres.test->hide();
     }
-    if (!EnregistrementSeance() && !m_fermetureSansQuestion
+    if (!EnregistrementSeance() && !sansQuestion
         && !Dialogs::question(this, kTitreEnregistrement,
                               QStringLiteral("Fermer Tabulon quand même?\nCette séance ne sera pas enregistrée."))) {
         event->ignore();

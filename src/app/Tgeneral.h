@@ -97,6 +97,12 @@ public:
 
     // Closing ends the run; the session is recorded first.
     void setFermetureSansQuestion(bool sansQuestion) { m_fermetureSansQuestion = sansQuestion; }
+    // The desktop session ends or the system stops the program: nobody is
+    // there to answer a question, so the windows still open are closed (an
+    // activity hands over its line as it closes, a test not finished is
+    // dropped), the session is recorded as it stands, and the program ends.
+    // What goes wrong is written to "Tabulon.log" instead of a message box.
+    void fin_de_session_systeme();
 
 signals:
     // The window has closed for good: the program ends.
@@ -146,5 +152,6 @@ private:
     Fenetres m_fenetres;
     QPointer<HelpWindow> m_aide;
     bool m_fermetureSansQuestion = false;
+    bool m_sansTemoin = false;   // ending with the system: no box, no question
     bool m_fermee = false;
 };

@@ -126,6 +126,41 @@ protected:
         return n;
     }
 
+    // Léa, this morning, after a test of the table of 7: right and fast but
+    // for 7×3 and 7×8 (4 s for 3 allowed). Her history file is in `dossier`.
+    void apresDernierTest(const QTemporaryDir &dossier)
+    {
+        env.programFolder = dossier.path() + QLatin1Char('/');
+        s.dossier_programme = env.programFolder;
+        EleveState &e = s.eleve;
+        e.cle_eleve = QStringLiteral("Martin_Léa");
+        e.dossier_eleve = Paths::join(dossier.path(), QStringLiteral("Eleves"));
+        e.fichier_eleve = Paths::join(e.dossier_eleve, QStringLiteral("Martin_Léa.txt"));
+        s.jour_semaine = QStringLiteral("Jeudi");
+        s.date_du_jour = QStringLiteral("10/12/2026");
+        s.heure_debut_seance = QStringLiteral("10:00:00");
+        QString enregistrements;
+        for (int b = 2; b <= 9; ++b)
+            enregistrements += QStringLiteral("P07%1%2%3")
+                                   .arg(b, 2, 10, QLatin1Char('0'))
+                                   .arg(b == 3 || b == 8 ? QStringLiteral("040") : QStringLiteral("020"))
+                                   .arg(7 * b, 4, 10, QLatin1Char('0'));
+        s.produits_etudies = Catalogue::liste_produits_tables(QStringLiteral("table_7"));
+        e.dernier_test = enregistrements;
+        ItemSelection::selection_apres_test(s);
+    }
+
+    // The main window with its training window, shown as the program shows it.
+    Tapprent *relie(Tgeneral &general)
+    {
+        general.fenetres().boiteMessage = new Tboite_message(&general);
+        auto *apprent = new Tapprent(s, env, &general);
+        general.fenetres().apprent = apprent;
+        general.relieFenetres();
+        general.show();
+        return apprent;
+    }
+
     SessionState s;
     ManualClock clock{QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0))};
     SeededRandom random{20261210};
@@ -377,35 +412,11 @@ TEST_F(TapprentTest, FromTheLastTestToTheTrainingLineInThePupilsHistory)
 {
     QTemporaryDir dossier;
     ASSERT_TRUE(dossier.isValid());
-    env.programFolder = dossier.path() + QLatin1Char('/');
-    s.dossier_programme = env.programFolder;
-    EleveState &e = s.eleve;
-    e.cle_eleve = QStringLiteral("Martin_Léa");
-    e.dossier_eleve = Paths::join(dossier.path(), QStringLiteral("Eleves"));
-    e.fichier_eleve = Paths::join(e.dossier_eleve, QStringLiteral("Martin_Léa.txt"));
-    s.jour_semaine = QStringLiteral("Jeudi");
-    s.date_du_jour = QStringLiteral("10/12/2026");
-    s.heure_debut_seance = QStringLiteral("10:00:00");
-    // The last test: the table of 7 right, fast but for 7×3 and 7×8 (4 s for 3 allowed).
-    QString enregistrements;
-    for (int b = 2; b <= 9; ++b)
-        enregistrements += QStringLiteral("P07%1%2%3")
-                               .arg(b, 2, 10, QLatin1Char('0'))
-                               .arg(b == 3 || b == 8 ? QStringLiteral("040") : QStringLiteral("020"))
-                               .arg(7 * b, 4, 10, QLatin1Char('0'));
-    s.produits_etudies = Catalogue::liste_produits_tables(QStringLiteral("table_7"));
-    e.dernier_test = enregistrements;
-    ItemSelection::selection_apres_test(s);
-    ASSERT_FALSE(s.objectif_apprentissage.mode_tables);
+    apresDernierTest(dossier);
     ASSERT_EQ(s.produits_a_memoriser, (QStringList{"0703", "0708"}));
-
     Tgeneral general(s, env);
     general.setFermetureSansQuestion(true);
-    general.fenetres().boiteMessage = new Tboite_message(&general);
-    auto *apprent = new Tapprent(s, env, &general);
-    general.fenetres().apprent = apprent;
-    general.relieFenetres();
-    general.show();
+    Tapprent *apprent = relie(general);
 
     int reponses = 0;
     quandVisible(apprent, [&] {
@@ -432,12 +443,51 @@ TEST_F(TapprentTest, FromTheLastTestToTheTrainingLineInThePupilsHistory)
     EXPECT_GE(reponses, 12);
 
     ASSERT_TRUE(general.EnregistrementSeance());
-    const QStringList lignes = TextFile::loadLines(e.fichier_eleve);
+    const QStringList lignes = TextFile::loadLines(s.eleve.fichier_eleve);
     ASSERT_EQ(lignes.size(), 2);
     EXPECT_TRUE(lignes[0].startsWith(QStringLiteral("Séance du Jeudi 10/12/2026 de 10:00:00")));
     EXPECT_EQ(lignes[1], QStringLiteral("\tAPPRENTISSAGE de 10:00:00 à ")
                              + clock.now().time().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(": ")
                              + QString::number(reponses) + QStringLiteral(" répétitions"));
+}
+
+// The machine is shut down while Léa trains: nobody answers a question then,
+// and her training must still reach her history file.
+TEST_F(TapprentTest, EndingWithTheSystemMidTrainingRecordsTheTrainingLine)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    apresDernierTest(dossier);
+    Tgeneral general(s, env);
+    Tapprent *apprent = relie(general);
+    bool fermee = false;
+    QObject::connect(&general, &Tgeneral::fermee, [&fermee] { fermee = true; });
+
+    quandVisible(apprent, [&] {
+        quest = apprent->findChild<QLabel *>(QStringLiteral("label_quest1"));
+        champ = apprent->findChild<QLineEdit *>(QStringLiteral("MaskEdit1"));
+        auto *timer = apprent->findChild<QTimer *>(QStringLiteral("Timer1"));
+        auto *bouton = apprent->findChild<QPushButton *>(QStringLiteral("BitBtn3"));
+        for (int i = 0; i < 3; ++i) {
+            if (bouton->isVisible())
+                QTest::mouseClick(bouton, Qt::LeftButton);
+            tape(reponseAffichee(), 900);
+            attend([timer] { return !timer->isActive(); });
+        }
+        general.fin_de_session_systeme();
+    });
+    general.findChild<QAction *>(QStringLiteral("apprentissage1"))->trigger();
+
+    EXPECT_FALSE(apprent->isVisible());
+    EXPECT_FALSE(general.isVisible());
+    EXPECT_TRUE(fermee);
+    EXPECT_TRUE(Dialogs::history().isEmpty());
+    const QStringList lignes = TextFile::loadLines(s.eleve.fichier_eleve);
+    ASSERT_EQ(lignes.size(), 2);
+    EXPECT_TRUE(lignes[0].startsWith(QStringLiteral("Séance du Jeudi 10/12/2026 de 10:00:00")));
+    EXPECT_EQ(lignes[1], QStringLiteral("\tAPPRENTISSAGE de 10:00:00 à ")
+                             + clock.now().time().toString(QStringLiteral("HH:mm:ss"))
+                             + QStringLiteral(": 3 répétitions"));
 }
 
 TEST_F(TapprentTest, NothingToTrainClosesTheWindowAtOnce)

@@ -505,6 +505,42 @@ TEST_F(TgeneralTest, WhileATestRunsNothingChangesThePupilAndClosingAsksFirst)
     EXPECT_EQ(lignes[1], entrainement);
 }
 
+// Shut down mid-test with the pupil's file out of reach: no box and no
+// question waits for an answer that will never come; the program ends, and
+// the failure is in the log for the teacher.
+TEST_F(TgeneralTest, EndingWithTheSystemMidTestAsksNothingAndLogsAFailedRecord)
+{
+    eleveDuJour();
+    EleveState &e = m_state.eleve;
+    const QString bloque = Paths::join(m_dossier.path(), QStringLiteral("bloque"));
+    ASSERT_TRUE(TextFile::saveLines(bloque, {QStringLiteral("x")}));
+    e.dossier_eleve = bloque;
+    e.fichier_eleve = Paths::join(bloque, QStringLiteral("Dupont_Jean.txt"));
+    e.lignes_seance = {QStringLiteral("\tAPPRENTISSAGE de 10:01:00 à 10:20:00: 40 répétitions")};
+    m_state.produits_etudies = {QStringLiteral("0203"), QStringLiteral("0304")};
+    m_state.liste_produits = m_state.produits_etudies;
+    Tgeneral::Fenetres &f = m_fenetre->fenetres();
+    f.test = new Ttest(m_state, m_env, m_fenetre.get());
+    m_fenetre->relieFenetres();
+    m_fenetre->setFermetureSansQuestion(false);
+    bool fermee = false;
+    QObject::connect(m_fenetre.get(), &Tgeneral::fermee, [&fermee] { fermee = true; });
+    m_fenetre->lance_test();
+    ASSERT_TRUE(f.test->testEnCours());
+
+    m_fenetre->fin_de_session_systeme();
+    EXPECT_TRUE(Dialogs::history().isEmpty());
+    EXPECT_TRUE(fermee);
+    EXPECT_FALSE(f.test->isVisible());
+    EXPECT_FALSE(m_fenetre->isVisible());
+    const QStringList journal = TextFile::loadLines(m_env.programFolder + QStringLiteral("Tabulon.log"));
+    ASSERT_FALSE(journal.isEmpty());
+    EXPECT_TRUE(journal.last().contains(QStringLiteral("Enregistrement impossible: "))) << journal.last().toStdString();
+    // Told once: a second request changes nothing.
+    m_fenetre->fin_de_session_systeme();
+    EXPECT_EQ(TextFile::loadLines(m_env.programFolder + QStringLiteral("Tabulon.log")).size(), journal.size());
+}
+
 } // namespace
 
 int main(int argc, char **argv)
