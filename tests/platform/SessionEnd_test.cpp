@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstring>
+#include <memory>
 
 namespace {
 
