@@ -7,11 +7,16 @@ StartupLog::StartupLog(QString chemin) : m_chemin(std::move(chemin)) {}
 void StartupLog::vide()
 {
     m_lignes.clear();
+    m_fichierLu = true;
     TextFile::saveLines(m_chemin, m_lignes);
 }
 
 void StartupLog::ajoute(const QString &ligne)
 {
+    if (!m_fichierLu) {
+        m_lignes = TextFile::loadLines(m_chemin) + m_lignes;
+        m_fichierLu = true;
+    }
     m_lignes.append(ligne);
     TextFile::saveLines(m_chemin, m_lignes);
 }

@@ -15,11 +15,14 @@ public:
     // Empties the file (and the lines kept in memory).
     void vide();
     // Appends one line to the file. A log that cannot be written never stops
-    // the start: the line is still kept in memory.
+    // the start: the line is still kept in memory. A log that was not emptied
+    // first carries on after the lines the file already holds (a later note
+    // of the same run never wipes the start-up's lines).
     void ajoute(const QString &ligne);
     const QStringList &lignes() const { return m_lignes; }
 
 private:
     QString m_chemin;
     QStringList m_lignes;
+    bool m_fichierLu = false;   // m_lignes starts from what the file held
 };
