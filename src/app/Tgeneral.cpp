@@ -299,7 +299,7 @@ bool Tgeneral::EnregistrementSeance()
     }
     if (m_sansTemoin) {
         if (!enregistree || !avis.isEmpty()) {
-            StartupLog journal(Paths::join(m_env.programFolder, QStringLiteral("Tabulon.log")));
+            StartupLog journal = StartupLog::duProgramme(m_env.programFolder);
             journal.ajoute(enregistree ? avis : kTitreEnregistrement + QStringLiteral(": ") + erreur);
         }
     } else if (!enregistree) {

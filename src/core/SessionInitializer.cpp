@@ -61,7 +61,7 @@ bool aDuContenu(const QStringList &lignes)
 SessionInitializer::SessionInitializer(SessionState &state, const Environment &env)
     : m_state(state)
     , m_env(env)
-    , m_log(Paths::join(env.programFolder, QStringLiteral("Tabulon.log")))
+    , m_log(StartupLog::duProgramme(env.programFolder))
 {
 }
 

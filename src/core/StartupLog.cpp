@@ -1,8 +1,14 @@
 #include "core/StartupLog.h"
 
+#include "core/Paths.h"
 #include "core/TextFile.h"
 
 StartupLog::StartupLog(QString chemin) : m_chemin(std::move(chemin)) {}
+
+StartupLog StartupLog::duProgramme(const QString &dossierProgramme)
+{
+    return StartupLog(Paths::join(dossierProgramme, QStringLiteral("Tabulon.log")));
+}
 
 void StartupLog::vide()
 {

@@ -10,6 +10,8 @@ class StartupLog
 {
 public:
     explicit StartupLog(QString chemin);
+    // The program's own log, "Tabulon.log" in the program folder.
+    static StartupLog duProgramme(const QString &dossierProgramme);
 
     const QString &chemin() const { return m_chemin; }
     // Empties the file (and the lines kept in memory).

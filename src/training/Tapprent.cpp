@@ -2,7 +2,6 @@
 
 #include "core/Catalogue.h"
 #include "core/Clock.h"
-#include "core/Paths.h"
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
 #include "core/StartupLog.h"
@@ -192,7 +191,7 @@ void Tapprent::demarre_plan()
     r.tempsAcceptable = m_state.temps_acceptable > 0 ? m_state.temps_acceptable : kTempsAcceptableParDefaut;
     const QStringList notes = m_moteur.construit_plan(m_state.produits_a_memoriser, r);
     if (!notes.isEmpty()) {
-        StartupLog journal(Paths::join(m_env.programFolder, QStringLiteral("Tabulon.log")));
+        StartupLog journal = StartupLog::duProgramme(m_env.programFolder);
         for (const QString &note : notes)
             journal.ajoute(note);
     }
