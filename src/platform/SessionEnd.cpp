@@ -2,17 +2,16 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QSessionManager>
 #include <QSocketNotifier>
+
+#include <iterator>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#endif
 
-#ifdef Q_OS_UNIX
 namespace {
 
 // A signal handler may do almost nothing: it writes one byte to a socket,
