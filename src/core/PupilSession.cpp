@@ -4,6 +4,7 @@
 #include "core/Clock.h"
 #include "core/Dates.h"
 #include "core/HistoryLines.h"
+#include "core/HistoryMerge.h"
 #include "core/IniFile.h"
 #include "core/ItemSelection.h"
 #include "core/Paths.h"
@@ -48,7 +49,7 @@ void efface_copies_abandonnees(const QString &fichier)
 // lines of the file as saved go to *historique. With dossierRequis, a folder
 // that is gone (a share that was unmounted) is not made again.
 bool enregistre_dans(const QString &fichier, const QStringList &seance, bool dossierRequis, QStringList *historique,
-                     QString *raison)
+                     QString *raison, bool *occupe = nullptr)
 {
     const QString dossier = QFileInfo(fichier).absolutePath();
     if (dossierRequis && !QFileInfo(dossier).isDir()) {
@@ -56,8 +57,11 @@ bool enregistre_dans(const QString &fichier, const QStringList &seance, bool dos
         return false;
     }
     SharedFileLock verrou(fichier);
-    if (!verrou.lock(raison))
+    if (!verrou.lock(raison)) {
+        if (occupe)
+            *occupe = verrou.wasBusy();
         return false;
+    }
 
     efface_copies_abandonnees(fichier);
 
@@ -96,6 +100,24 @@ QString place_locale(const SessionState &state, const Environment &env, const QS
     return Paths::join(racineLocale, relatif);
 }
 
+// Sessions an earlier save had to keep on this workstation go in with the
+// first save that reaches the server again, rather than waiting for the next
+// start. The merge drops what the server already holds, so a session handed
+// over twice (a crash between the merge and the removal) is still there once.
+void transmet_seances_gardees(SessionState &state, const Environment &env, const QString &fichier,
+                              const QString &local)
+{
+    if (!QFileInfo::exists(local))
+        return;
+    if (!HistoryMerge::mergeFiles(local, fichier))
+        return;  // tried again at the next save, or by the next start's clean-up
+    QFile::remove(local);
+    state.eleve.historique = TextFile::loadLines(fichier);
+    const QString classeLocale = place_locale(state, env, state.eleve.dossier_classe);
+    if (!classeLocale.isEmpty() && !state.eleve.cle_eleve.isEmpty())
+        QFile::remove(Paths::join(classeLocale, state.eleve.cle_eleve + QStringLiteral(".lnk")));
+}
+
 enum class Resultat { Serveur, GardeeLocalement, Echec };
 
 Resultat enregistre_historique(SessionState &state, const Environment &env, QString *error)
@@ -120,26 +142,33 @@ Resultat enregistre_historique(SessionState &state, const Environment &env, QStr
     const QString local = place_locale(state, env, fichier);
     QString raison;
     QStringList historique;
-    if (enregistre_dans(fichier, seance, !local.isEmpty(), &historique, &raison)) {
+    bool occupe = false;
+    if (enregistre_dans(fichier, seance, !local.isEmpty(), &historique, &raison, &occupe)) {
         e.historique = historique;
         // With its header in front, a second call recognises the session.
         e.lignes_seance = seance;
+        if (!local.isEmpty())
+            transmet_seances_gardees(state, env, fichier, local);
         return Resultat::Serveur;
     }
     if (local.isEmpty())
         return echec(raison);
 
-    // The server went away or refuses the file: the session waits on this
-    // workstation, as when the server could not be reached at the start.
+    // The server went away, refuses the file, or another workstation held it
+    // for longer than a save may wait: the session waits on this workstation,
+    // as when the server could not be reached at the start.
     QString raisonLocale;
     QStringList historiqueLocal;
     if (!enregistre_dans(local, seance, false, &historiqueLocal, &raisonLocale))
         return echec(raison + u' ' + raisonLocale);
     e.lignes_seance = seance;
-    if (error)
-        *error = QStringLiteral("Le serveur ne répond pas (%1). La séance de %2 %3 est gardée sur ce poste ; "
-                                "elle sera transmise au serveur au prochain démarrage de Tabulon.")
-                     .arg(raison, e.prenom, e.nom);
+    if (error) {
+        const QString suite = QStringLiteral("La séance de %1 %2 est gardée sur ce poste ; elle sera transmise au "
+                                             "serveur au prochain enregistrement ou au prochain démarrage de Tabulon.")
+                                  .arg(e.prenom, e.nom);
+        *error = occupe ? QStringLiteral("Son fichier est occupé sur un autre poste. ") + suite
+                        : QStringLiteral("Le serveur ne répond pas (%1). ").arg(raison) + suite;
+    }
     const QString classeLocale = place_locale(state, env, e.dossier_classe);
     if (!classeLocale.isEmpty() && !e.cle_eleve.isEmpty()) {
         const QString lien = Paths::join(classeLocale, e.cle_eleve + QStringLiteral(".lnk"));

@@ -2,27 +2,227 @@
 
 #include "core/Paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSysInfo>
 #include <QThread>
 
 #include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
-// Short and steady polling: the lock is held for the time of one small
-// read-modify-write, and a waiter must notice quickly when it is free or
-// abandoned (QLockFile's own wait doubles its sleep up to several seconds).
+
+// Short and steady polling: the lock is held for one small read-modify-write,
+// and a waiter must notice quickly when it is free or abandoned.
 constexpr int kPollMinMs = 20;
 constexpr int kPollMaxMs = 250;
+// How long an owner keeps trying to delete its lock while the server says a
+// reader still has it open.
+constexpr int kReleaseMs = 3000;
+// Written over a lock its owner let go of but could not delete.
+const QByteArray kReleased = QByteArrayLiteral("libre\n");
+const QByteArray kApplication = QByteArrayLiteral("tabulon");
+
+QString &machineNameOverride()
+{
+    static QString name;
+    return name;
+}
+
+QByteArray machineName()
+{
+    const QString &forced = machineNameOverride();
+    return (forced.isEmpty() ? QSysInfo::machineHostName() : forced).toUtf8();
+}
+
+// The owner as QLockFile writes it (pid, program, machine, machine and boot
+// ids, a line each), which older copies of the program still read, then our
+// own line with the owner's token and a counter that every beat raises.
+QByteArray ownerContent(const QByteArray &token, quint64 beat)
+{
+    return QByteArray::number(QCoreApplication::applicationPid()) + '\n' + kApplication + '\n' + machineName() + '\n'
+           + QSysInfo::machineUniqueId() + '\n' + QSysInfo::bootUniqueId() + '\n' + kApplication + ' ' + token + ' '
+           + QByteArray::number(beat) + '\n';
+}
+
+bool holdsToken(const QByteArray &content, const QByteArray &token)
+{
+    return content.contains(kApplication + ' ' + token + ' ');
+}
+
+bool processGone(qint64 pid)
+{
+    if (pid <= 0)
+        return false;
+#if defined(Q_OS_UNIX)
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+#elif defined(Q_OS_WIN)
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (!process)
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+#else
+    return false;
+#endif
+}
+
+// True when the lock names a process of this very machine (same name, same
+// machine id, same boot) that no longer runs.
+bool ownerDeadHere(const QByteArray &content)
+{
+    const QList<QByteArray> lines = content.split('\n');
+    if (lines.size() < 3 || lines.at(2) != machineName())
+        return false;
+    if (lines.size() > 3 && !lines.at(3).isEmpty() && lines.at(3) != QSysInfo::machineUniqueId())
+        return false;
+    if (lines.size() > 4 && !lines.at(4).isEmpty() && lines.at(4) != QSysInfo::bootUniqueId())
+        return false;
+    bool ok = false;
+    const qint64 pid = lines.at(0).toLongLong(&ok);
+    return ok && processGone(pid);
+}
+
+enum class Created { Yes, Exists, Failed };
+
+// Creates the file only if it does not exist yet (the server decides, for
+// every client at once), writes the content and closes it straight away.
+Created createExclusive(const QString &path, const QByteArray &content)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno == EEXIST ? Created::Exists : Created::Failed;
+    const bool written = ::write(fd, content.constData(), size_t(content.size())) == content.size();
+    const bool closed = ::close(fd) == 0;
+    if (written && closed)
+        return Created::Yes;
+    std::remove(native.constData());
+    return Created::Failed;
+#else
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return QFileInfo::exists(path) ? Created::Exists : Created::Failed;
+    const bool written = f.write(content) == content.size();
+    f.close();
+    if (written && f.error() == QFileDevice::NoError)
+        return Created::Yes;
+    QFile::remove(path);
+    return Created::Failed;
+#endif
+}
+
+// The content, or false when the file is not there (any more).
+bool readContent(const QString &path, QByteArray *content)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    *content = f.read(4096);
+    return true;
+}
+
+bool rewriteExisting(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::ExistingOnly))
+        return false;
+    const bool written = f.write(content) == content.size();
+    f.close();
+    return written;
+}
+
+// A file server refuses to delete a file that a client still holds open, if
+// only for the moment it takes to read it: try again for up to maxMs.
+bool removeWithRetries(const QString &path, int maxMs)
+{
+    const QByteArray native = QFile::encodeName(QDir::toNativeSeparators(path));
+    QElapsedTimer since;
+    since.start();
+    int pause = 5;
+    for (;;) {
+        if (std::remove(native.constData()) == 0 || errno == ENOENT)
+            return true;
+        if (since.elapsed() >= maxMs)
+            return false;
+        QThread::msleep(static_cast<unsigned long>(pause));
+        pause = std::min(pause * 2, 80);
+    }
+}
+
 } // namespace
 
-SharedFileLock::SharedFileLock(const QString &filePath, int staleMs)
-    : m_filePath(filePath)
-    , m_lock(std::make_unique<QLockFile>(lockPathFor(filePath)))
+// Rewrites the owner's lock every kBeatMs while it is held, from a thread of
+// its own, so that a long read-modify-write on a slow server is never taken
+// for an abandoned one.
+class SharedFileLock::Beat
 {
-    m_lock->setStaleLockTime(staleMs);
+public:
+    Beat(const QString &path, const QByteArray &token)
+        : m_thread([this, path, token] { run(path, token); })
+    {
+    }
+    ~Beat()
+    {
+        {
+            std::lock_guard<std::mutex> guard(m_mutex);
+            m_stop = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+    }
+
+private:
+    void run(const QString &path, const QByteArray &token)
+    {
+        quint64 beat = 0;
+        std::unique_lock<std::mutex> guard(m_mutex);
+        while (!m_wake.wait_for(guard, std::chrono::milliseconds(kBeatMs), [this] { return m_stop; })) {
+            guard.unlock();
+            QByteArray content;
+            // Taken over (this process stalled for longer than the stale
+            // time): the lock is somebody else's now; leave it alone.
+            const bool stillOurs = readContent(path, &content) && holdsToken(content, token);
+            if (stillOurs)
+                rewriteExisting(path, ownerContent(token, ++beat));
+            guard.lock();
+            if (!stillOurs)
+                break;
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stop = false;
+    std::thread m_thread;
+};
+
+SharedFileLock::SharedFileLock(const QString &filePath, int staleMs)
+    : m_filePath(Paths::fromStored(filePath))
+    , m_lockPath(lockPathFor(filePath))
+    , m_guardPath(guardPathFor(filePath))
+    , m_staleMs(staleMs)
+    , m_token(QByteArray::number(QRandomGenerator::system()->generate64(), 16))
+{
 }
 
 SharedFileLock::~SharedFileLock()
@@ -35,86 +235,129 @@ QString SharedFileLock::lockPathFor(const QString &filePath)
     return Paths::fromStored(filePath) + QStringLiteral(".lock");
 }
 
-namespace {
-
-// True when the file at `chemin` has held no owner (empty) for kEmptyMs as
-// seen by this process; its age on the server's clock cannot be trusted
-// across machines. `videDepuisMs` keeps when it was first seen empty.
-bool resteVide(const QString &chemin, qint64 *videDepuisMs, qint64 maintenantMs)
+QString SharedFileLock::guardPathFor(const QString &filePath)
 {
-    const QFileInfo info(chemin);
-    if (!info.exists() || info.size() != 0) {
-        *videDepuisMs = -1;
-        return false;
-    }
-    if (*videDepuisMs < 0)
-        *videDepuisMs = maintenantMs;
-    return maintenantMs - *videDepuisMs >= SharedFileLock::kEmptyMs;
+    return lockPathFor(filePath) + QStringLiteral(".guard");
 }
 
-} // namespace
-
-void SharedFileLock::abandonsVerrouVide(qint64 *videDepuisMs, qint64 maintenantMs)
+void SharedFileLock::setMachineNameForTesting(const QString &name)
 {
-    const QString chemin = lockPathFor(m_filePath);
-    // A process killed while holding the removal guard leaves it empty too,
-    // and it would block every removal, ours and QLockFile's, for 30 s.
-    const QString cheminGarde = chemin + QStringLiteral(".rmlock");
-    if (resteVide(cheminGarde, &m_gardeVideDepuisMs, maintenantMs)) {
-        if (QFileInfo(cheminGarde).size() == 0)
-            QFile::remove(cheminGarde);
-        m_gardeVideDepuisMs = -1;
+    machineNameOverride() = name;
+}
+
+bool SharedFileLock::abandoned(const QByteArray &content, Observation &obs, int staleMs, qint64 nowMs) const
+{
+    if (content.startsWith(kReleased) || ownerDeadHere(content))
+        return true;
+    if (obs.sinceMs < 0 || content != obs.content) {
+        obs.content = content;
+        obs.sinceMs = nowMs;
+        return false;
     }
-    if (!resteVide(chemin, videDepuisMs, maintenantMs))
+    // A live owner writes itself into the file the moment it creates it.
+    const int limit = content.isEmpty() ? std::min(staleMs, int(kGuardStaleMs)) : staleMs;
+    return nowMs - obs.sinceMs >= limit;
+}
+
+void SharedFileLock::removeAbandonedGuard(qint64 nowMs)
+{
+    QByteArray content;
+    if (!readContent(m_guardPath, &content)) {
+        m_guardSeen = {};
         return;
-    // The same guard QLockFile takes before removing a stale lock, so that two
-    // waiters do not both remove it and then the lock one of them took anew.
-    QLockFile garde(cheminGarde);
-    if (garde.tryLock(0) && QFileInfo(chemin).exists() && QFileInfo(chemin).size() == 0)
-        QFile::remove(chemin);
-    *videDepuisMs = -1;
+    }
+    if (!abandoned(content, m_guardSeen, kGuardStaleMs, nowMs))
+        return;
+    // Only the very guard that was seen abandoned, never one taken since.
+    QByteArray again;
+    if (readContent(m_guardPath, &again) && again == content)
+        removeWithRetries(m_guardPath, 500);
+    m_guardSeen = {};
+}
+
+bool SharedFileLock::takeOverIfAbandoned(const QByteArray &seen, qint64 nowMs)
+{
+    if (createExclusive(m_guardPath, ownerContent(m_token, 0)) != Created::Yes) {
+        removeAbandonedGuard(nowMs);
+        return false;
+    }
+    m_guardSeen = {};
+    // Under the guard, nobody else removes the lock: if it is still the one
+    // seen abandoned, it is ours to remove.
+    QByteArray now;
+    bool removed = !readContent(m_lockPath, &now);
+    if (!removed && now == seen)
+        removed = removeWithRetries(m_lockPath, kReleaseMs);
+    if (!removeWithRetries(m_guardPath, kReleaseMs))
+        rewriteExisting(m_guardPath, kReleased);
+    m_lockSeen = {};
+    return removed;
 }
 
 bool SharedFileLock::lock(QString *error, int waitMs)
 {
+    if (m_owned)
+        return true;
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
-    QElapsedTimer depuis;
-    depuis.start();
-    qint64 videDepuis = -1;
-    m_gardeVideDepuisMs = -1;
+    QElapsedTimer since;
+    since.start();
+    m_lockSeen = {};
+    m_guardSeen = {};
+    m_busy = false;
     int pause = kPollMinMs;
+    int refusals = 0;
     for (;;) {
-        if (m_lock->tryLock(0))
+        const Created created = createExclusive(m_lockPath, ownerContent(m_token, 0));
+        if (created == Created::Yes) {
+            m_owned = true;
+            m_beat = std::make_unique<Beat>(m_lockPath, m_token);
             return true;
-        if (m_lock->error() != QLockFile::LockFailedError)
+        }
+        QByteArray content;
+        const bool present = readContent(m_lockPath, &content);
+        if (created == Created::Failed && !present && ++refusals >= 3)
             break;
-        abandonsVerrouVide(&videDepuis, depuis.elapsed());
-        const qint64 reste = waitMs - depuis.elapsed();
-        if (reste <= 0)
+        if (present && abandoned(content, m_lockSeen, m_staleMs, since.elapsed())
+            && takeOverIfAbandoned(content, since.elapsed()))
+            continue;
+        const qint64 left = waitMs - since.elapsed();
+        if (left <= 0)
             break;
-        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(pause, reste)));
+        if (!present) {
+            // Just released: try again at once, but never spin on a file that
+            // exists and cannot be read.
+            QThread::msleep(2);
+            continue;
+        }
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(pause, left)));
         pause = std::min(pause * 2, kPollMaxMs);
     }
+    m_busy = refusals < 3;
     if (error) {
         const QString file = QDir::toNativeSeparators(m_filePath);
-        switch (m_lock->error()) {
-        case QLockFile::LockFailedError:
+        if (refusals >= 3)
+            *error = QStringLiteral("Impossible de réserver le fichier %1 : le dossier est en lecture seule ou "
+                                    "l'accès est refusé.")
+                         .arg(file);
+        else
             *error = QStringLiteral("Le fichier %1 est en cours d'enregistrement sur un autre poste. "
-                                    "Réessaie dans un moment.").arg(file);
-            break;
-        case QLockFile::PermissionError:
-            *error = QStringLiteral("Impossible de réserver le fichier %1 : accès refusé.").arg(file);
-            break;
-        default:
-            *error = QStringLiteral("Impossible de réserver le fichier %1.").arg(file);
-            break;
-        }
+                                    "Réessaie dans un moment.")
+                         .arg(file);
     }
     return false;
 }
 
 void SharedFileLock::unlock()
 {
-    if (m_lock && m_lock->isLocked())
-        m_lock->unlock();
+    if (!m_owned)
+        return;
+    m_beat.reset();
+    m_owned = false;
+    QByteArray content;
+    // Taken over while held (this process stalled past the stale time): the
+    // lock is another's now.
+    if (!readContent(m_lockPath, &content) || !holdsToken(content, m_token))
+        return;
+    if (!removeWithRetries(m_lockPath, kReleaseMs))
+        rewriteExisting(m_lockPath, kReleased);
 }

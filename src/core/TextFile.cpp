@@ -3,7 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <QSaveFile>
+#include <QThread>
+
+#include <algorithm>
 
 #include <array>
 
@@ -113,10 +117,16 @@ QStringList loadLines(const QString &path)
     return lines;
 }
 
-bool saveBytes(const QString &path, const QByteArray &bytes, QString *error)
+namespace {
+
+// The file server refuses to replace a file that another workstation is
+// reading at that very moment; the reader is done within moments.
+constexpr int kReplaceRetryMs = 3000;
+
+enum class Save { Done, Failed, Busy };
+
+Save saveOnce(const QString &path, const QByteArray &bytes, QString *error)
 {
-    const QFileInfo info(path);
-    QDir().mkpath(info.absolutePath());
     QSaveFile file(path);
     // Unbuffered: a buffered save file keeps a small file in memory and, on a
     // full disk, its commit can replace the old file by an empty or cut copy
@@ -126,7 +136,7 @@ bool saveBytes(const QString &path, const QByteArray &bytes, QString *error)
         if (error)
             *error = QStringLiteral("Impossible d'écrire le fichier %1 : %2")
                          .arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
+        return Save::Failed;
     }
     if (file.write(bytes) != bytes.size() || file.size() != bytes.size()) {
         file.cancelWriting();
@@ -134,15 +144,36 @@ bool saveBytes(const QString &path, const QByteArray &bytes, QString *error)
             *error = QStringLiteral("L'enregistrement du fichier %1 a échoué : le disque est plein ou le fichier "
                                     "dépasse la taille permise. L'ancien fichier est conservé.")
                          .arg(QDir::toNativeSeparators(path));
-        return false;
+        return Save::Failed;
     }
     if (!file.commit()) {
         if (error)
             *error = QStringLiteral("L'enregistrement du fichier %1 a échoué : %2")
                          .arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
+        // The copy was written whole; only putting it in place failed.
+        return file.error() == QFileDevice::RenameError ? Save::Busy : Save::Failed;
     }
-    return true;
+    return Save::Done;
+}
+
+} // namespace
+
+bool saveBytes(const QString &path, const QByteArray &bytes, QString *error)
+{
+    const QFileInfo info(path);
+    QDir().mkpath(info.absolutePath());
+    QElapsedTimer since;
+    since.start();
+    int pause = 10;
+    for (;;) {
+        const Save result = saveOnce(path, bytes, error);
+        if (result != Save::Busy)
+            return result == Save::Done;
+        if (since.elapsed() >= kReplaceRetryMs)
+            return false;
+        QThread::msleep(static_cast<unsigned long>(pause));
+        pause = std::min(pause * 2, 200);
+    }
 }
 
 bool saveLines(const QString &path, const QStringList &lines, QString *error)
