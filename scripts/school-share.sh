@@ -89,10 +89,9 @@ mount_one() {
   local mnt=$1 home="$1.home"
   if mountpoint -q "$mnt"; then return 0; fi
   mkdir -p "$mnt" "$home/.smb"
-  printf 'auth "guest" ""\n' >"$home/.smb/smbnetfs.conf"
-  if [ "$port" != 445 ]; then
-    printf 'smb_query_browsers "false"\n' >>"$home/.smb/smbnetfs.conf"
-  fi
+  # One failed request must not make the whole server look gone for more
+  # than a moment (the client's negative cache, 3 s by default).
+  printf 'auth "guest" ""\nneg_cache_timeout 100\n' >"$home/.smb/smbnetfs.conf"
   chmod 600 "$home/.smb/smbnetfs.conf"
   : >"$home/.smb/smb.conf"
   [ "$port" = 445 ] || printf '[global]\n  smb ports = %s\n' "$port" >"$home/.smb/smb.conf"
@@ -110,6 +109,8 @@ stop_all() {
     if mountpoint -q "$m" 2>/dev/null; then
       fusermount3 -u "$m" 2>/dev/null || fusermount -u "$m" 2>/dev/null || umount -l "$m" || true
     fi
+    # A client left without its mount would stand in the way of the next one.
+    pkill -f "smbnetfs $m( |\$)" 2>/dev/null || true
   done
   if server_running; then
     kill "$(cat "$server/pid/smbd.pid")" || true

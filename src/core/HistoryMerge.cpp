@@ -1,6 +1,7 @@
 #include "core/HistoryMerge.h"
 
 #include "core/Paths.h"
+#include "core/PupilFolders.h"
 #include "core/PupilHistory.h"
 #include "core/SharedFileLock.h"
 #include "core/TextFile.h"
@@ -54,8 +55,6 @@ QList<Entree> entrees(const QStringList &lignes)
 bool charge(const QString &chemin, QStringList *lignes, QString *erreur)
 {
     lignes->clear();
-    if (!QFileInfo::exists(chemin))
-        return true;
     const QString tropGros = PupilHistory::refus_taille(chemin);
     if (!tropGros.isEmpty()) {
         if (erreur)
@@ -63,7 +62,9 @@ bool charge(const QString &chemin, QStringList *lignes, QString *erreur)
         return false;
     }
     QString detail;
-    if (TextFile::loadLines(chemin, lignes, &detail))
+    bool manquant = false;
+    // A missing file counts as empty; the server, not a cache, says it is missing.
+    if (TextFile::loadLines(chemin, lignes, &detail, &manquant) || manquant)
         return true;
     if (erreur)
         *erreur = QStringLiteral("Fusion impossible : le fichier %1 ne peut pas être lu.")
@@ -135,7 +136,9 @@ bool mergeFiles(const QString &cheminA, const QString &cheminB, QString *erreur,
 {
     const QString a = Paths::fromStored(cheminA);
     const QString b = Paths::fromStored(cheminB);
-    const bool memeFichier = QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+    // On the school's server "Dupont_Jean.txt" and "dupont_jean.txt" are one
+    // file, and their locks one lock: taking it twice would wait for ever.
+    const bool memeFichier = PupilFolders::sameFile(a, b);
 
     // Always the same order, so that two workstations merging the same pair
     // cannot wait on each other.

@@ -307,6 +307,12 @@ bool Identification::inscription(const QString &nom, const QString &prenom, cons
     e.prenom = p;
     e.cle_eleve = cle;
     e.fichier_eleve = PupilFolders::historyFile(e.dossier_eleve, cle);
+    // "DUPONT Jean" where "Dupont_Jean.txt" is: the school's server takes
+    // them for one file, so he is that pupil, under the name on disk, on
+    // every kind of disk alike.
+    const QString surDisque = PupilFolders::existingName(e.dossier_eleve, cle + QStringLiteral(".txt"));
+    if (!surDisque.isEmpty() && surDisque != cle + QStringLiteral(".txt"))
+        choisitCle(PupilKey::keyOfFile(surDisque), e.dossier_eleve);
 
     if (m_state.mode_ecole && !QFileInfo::exists(e.fichier_eleve)) {
         QStringList fichiers;

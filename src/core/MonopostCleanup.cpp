@@ -6,7 +6,6 @@
 #include "core/PupilKey.h"
 #include "core/SessionState.h"
 #include "core/ShellLink.h"
-#include "core/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,23 +26,20 @@ struct Contexte
     }
 };
 
-// Brings one local history file to the server folder. True when its content
-// is now on the server.
+// Brings one local history file to the server folder, into the server's copy
+// when it has one (found whatever its capitals, as the server itself would),
+// under the lock every writer of a history takes. True when its content is
+// now on the server.
 bool transmet(const Contexte &ctx, const QString &local, const QString &serveur)
 {
+    const QFileInfo info(serveur);
+    const QString existant = PupilFolders::existingName(info.absolutePath(), info.fileName());
+    const QString cible = existant.isEmpty() ? serveur : Paths::join(info.absolutePath(), existant);
     QString erreur;
-    if (QFileInfo::exists(serveur)) {
-        if (HistoryMerge::mergeFiles(local, serveur, &erreur))
-            return true;
-        ctx.signale(erreur);
-        return false;
-    }
-    QStringList lignes;
-    if (!TextFile::loadLines(local, &lignes, &erreur) || !TextFile::saveLines(serveur, lignes, &erreur)) {
-        ctx.signale(erreur);
-        return false;
-    }
-    return true;
+    if (HistoryMerge::mergeFiles(local, cible, &erreur))
+        return true;
+    ctx.signale(erreur);
+    return false;
 }
 
 // Recreates on the server the class links that this workstation made for the

@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
+
 namespace PupilFileMaintenance {
 namespace {
 
@@ -50,6 +52,16 @@ bool nomPris(const QString &dossier, const QString &cle, const QString &sauf)
             return true;
     }
     return false;
+}
+
+// Renames a file. A change of capitals only goes straight to the file
+// system: Qt refuses it where the disk ignores case, since the new name
+// "exists" there already (as the old file itself).
+bool renommeFichier(const QString &source, const QString &cible)
+{
+    if (source.compare(cible, Qt::CaseInsensitive) != 0)
+        return QFile::rename(source, cible);
+    return std::rename(QFile::encodeName(source).constData(), QFile::encodeName(cible).constData()) == 0;
 }
 
 } // namespace
@@ -101,22 +113,36 @@ bool renomme(SystemServices &system, const QString &fichier1, const QString &nou
         SharedFileLock verrou(source);
         if (!verrou.lock(&raison, attenteVerrouMs))
             return echec(erreur, raison);
-        if (!QFile::rename(source, cible))
+        if (!renommeFichier(source, cible))
             return echec(erreur, QStringLiteral("Le fichier %1 n'a pas pu être renommé: rien n'a été changé.")
                                      .arg(natif(source)));
     }
+    // A change of capitals only: on the school's server (and on Windows) the
+    // old and the new name are one file, so "the new one exists already"
+    // says nothing there; each file is renamed in place instead.
+    const bool capitalesSeules = nouveau.compare(ancien, Qt::CaseInsensitive) == 0;
     const QString ini = Paths::join(dossier, ancien + QStringLiteral(".ini"));
     const QString iniCible = Paths::join(dossier, nouveau + QStringLiteral(".ini"));
-    if (QFileInfo::exists(ini) && !QFileInfo::exists(iniCible))
-        QFile::rename(ini, iniCible);
+    if (QFileInfo::exists(ini) && (capitalesSeules || !QFileInfo::exists(iniCible)))
+        renommeFichier(ini, iniCible);
 
     QStringList rates;
     for (const QString &classe : dossiersClasses(dossier)) {
         if (!ShellLink::isMember(classe, ancien))
             continue;
-        // The new link first: a failure leaves the pupil in his class.
         const QString lien = PupilFolders::linkFile(classe, nouveau);
-        if (!QFileInfo::exists(lien) && !ShellLink::write(lien, cible)) {
+        if (capitalesSeules) {
+            const QString actuel = Paths::join(classe, PupilFolders::existingName(classe, ancien + QStringLiteral(".lnk")));
+            // The new target first, the name last: the server keeps a file's
+            // old capitals when a save replaces it under new ones.
+            if (!ShellLink::write(actuel, cible) || (actuel != lien && !renommeFichier(actuel, lien)))
+                rates.append(natif(classe));
+            else if (liensRefaits)
+                ++*liensRefaits;
+            continue;
+        }
+        // The new link first: a failure leaves the pupil in his class.
+        if (!ShellLink::isMember(classe, nouveau) && !ShellLink::write(lien, cible)) {
             rates.append(natif(classe));
             continue;
         }
@@ -141,7 +167,7 @@ bool fusionne(const QString &fichier1, const QString &fichier2, QString *erreur)
         if (!QFileInfo(f).isFile())
             return echec(erreur, QStringLiteral("Le fichier %1 n'existe pas.").arg(natif(f)));
     }
-    if (QFileInfo(f1).canonicalFilePath() == QFileInfo(f2).canonicalFilePath())
+    if (PupilFolders::sameFile(f1, f2))
         return echec(erreur, QStringLiteral("Les deux fichiers sont le même fichier."));
     if (QFileInfo(d1).canonicalFilePath() != QFileInfo(d2).canonicalFilePath())
         return echec(erreur, QStringLiteral("Les deux fichiers doivent être dans le même dossier d'établissement."));

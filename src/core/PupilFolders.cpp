@@ -53,6 +53,38 @@ QString recycleFolder(const QString &dossierProgramme)
     return Paths::join(dossierProgramme, kCorbeille);
 }
 
+QString existingName(const QString &dossier, const QString &nom)
+{
+    const QDir dir(Paths::fromStored(dossier));
+    const QStringList noms =
+        dir.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    if (noms.contains(nom))
+        return nom;
+    for (const QString &n : noms) {
+        if (n.compare(nom, Qt::CaseInsensitive) == 0)
+            return n;
+    }
+    return {};
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo ia(Paths::fromStored(a));
+    const QFileInfo ib(Paths::fromStored(b));
+    if (ia.absoluteFilePath() == ib.absoluteFilePath())
+        return true;
+    if (ia.absoluteFilePath().compare(ib.absoluteFilePath(), Qt::CaseInsensitive) != 0)
+        return !ia.canonicalFilePath().isEmpty() && ia.canonicalFilePath() == ib.canonicalFilePath();
+    if (!ia.exists() || !ib.exists())
+        return false;
+    if (ia.fileName() == ib.fileName())
+        return sameFile(ia.path(), ib.path());
+    // Names alike but for case: one file where the folder cannot hold both.
+    const QStringList noms = ia.dir().entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden
+                                                | QDir::System);
+    return !(noms.contains(ia.fileName()) && noms.contains(ib.fileName()));
+}
+
 QString schoolYearBack(const QString &anneeScolaire, int n)
 {
     static const QRegularExpression forme(QStringLiteral("^(\\d{4})-(\\d{4})$"));

@@ -29,6 +29,17 @@ QString linkFile(const QString &dossierClasse, const QString &cle);
 QString personalSettingsFile(const QString &dossier, const QString &cle);
 QString recycleFolder(const QString &dossierProgramme);
 
+// The name under which the folder holds `nom`, letter case ignored as the
+// school's file server and Windows ignore it: `nom` itself when it is there
+// as it stands, else the first entry that differs only by case; empty when
+// there is none.
+QString existingName(const QString &dossier, const QString &nom);
+// True when the two paths name one file: the same path, or, in the same
+// folder, names that differ only by case on a disk that ignores case (the
+// folder then cannot hold both). Decided by the folder's listing, so that the
+// answer is right on a local disk and on the server alike.
+bool sameFile(const QString &a, const QString &b);
+
 // "2006-2007" n years back ("2005-2006" for 1); empty when the text is not a
 // school year.
 QString schoolYearBack(const QString &anneeScolaire, int n);

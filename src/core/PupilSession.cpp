@@ -70,10 +70,14 @@ bool enregistre_dans(const QString &fichier, const QStringList &seance, bool dos
     *raison = PupilHistory::refus_taille(fichier);
     if (!raison->isEmpty())
         return false;
-    const bool existe = QFileInfo::exists(fichier);
+    // Whether the file is there is the server's answer to opening it: a
+    // client's cached "it exists" outlives a rename made on another machine.
     QStringList surDisque;
-    if (existe && !TextFile::loadLines(fichier, &surDisque, raison))
+    bool manquant = false;
+    const bool existe = TextFile::loadLines(fichier, &surDisque, raison, &manquant);
+    if (!existe && !manquant)
         return false;
+    raison->clear();
     const QStringList ajout = PupilHistory::lignes_a_ajouter(surDisque, seance);
     // A pupil without activity still gets his file, so that he is known.
     if ((!ajout.isEmpty() || !existe) && !TextFile::saveLines(fichier, surDisque + ajout, raison))
@@ -185,7 +189,8 @@ bool lie_a_la_classe(const SessionState &state, QString *error)
     if (!state.mode_ecole || e.classe.isEmpty() || e.dossier_classe.isEmpty() || e.cle_eleve.isEmpty())
         return true;
     const QString lien = Paths::join(e.dossier_classe, e.cle_eleve + QStringLiteral(".lnk"));
-    if (QFileInfo::exists(lien))
+    // "DUPONT_Jean.lnk" made on another workstation is his link too.
+    if (ShellLink::isMember(e.dossier_classe, e.cle_eleve))
         return true;
     QString raison;
     if (ShellLink::write(lien, Paths::fromStored(e.fichier_eleve), &raison))

@@ -1,6 +1,7 @@
 #include "core/SharedFileLock.h"
 
 #include "core/Paths.h"
+#include "core/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,6 +22,7 @@
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
@@ -36,6 +38,9 @@ constexpr int kPollMaxMs = 250;
 // How long an owner keeps trying to delete its lock while the server says a
 // reader still has it open.
 constexpr int kReleaseMs = 3000;
+// How long the lock file may be refused, without being there, before the
+// folder is taken for one where nothing can be written.
+constexpr int kRefusedMs = 1000;
 // Written over a lock its owner let go of but could not delete.
 const QByteArray kReleased = QByteArrayLiteral("libre\n");
 const QByteArray kApplication = QByteArrayLiteral("tabulon");
@@ -101,72 +106,111 @@ bool ownerDeadHere(const QByteArray &content)
     return ok && processGone(pid);
 }
 
-enum class Created { Yes, Exists, Failed };
+enum class Created { Yes, Exists, Failed, ReadOnly };
 
-// Creates the file only if it does not exist yet (the server decides, for
-// every client at once), writes the content and closes it straight away.
-Created createExclusive(const QString &path, const QByteArray &content)
+// The owner is written in a file inside the lock folder.
+QString ownerFile(const QString &lock)
+{
+    return lock + QStringLiteral("/owner");
+}
+
+bool writeFile(const QString &path, const QByteArray &content, bool mustExist)
+{
+    QFile f(path);
+    QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Truncate;
+    if (mustExist)
+        mode |= QIODevice::ExistingOnly;
+    if (!f.open(mode))
+        return false;
+    const bool written = f.write(content) == content.size();
+    f.close();
+    return written && f.error() == QFileDevice::NoError;
+}
+
+// Removes one name, file or empty folder; false with errno set when it
+// could not be removed (true when it is not there).
+bool removeName(const QString &path)
 {
 #ifdef Q_OS_UNIX
     const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return errno == EEXIST ? Created::Exists : Created::Failed;
-    const bool written = ::write(fd, content.constData(), size_t(content.size())) == content.size();
-    const bool closed = ::close(fd) == 0;
-    if (written && closed)
-        return Created::Yes;
-    std::remove(native.constData());
-    return Created::Failed;
+    if (::rmdir(native.constData()) == 0 || errno == ENOENT)
+        return true;
+    if (errno != ENOTDIR)
+        return false;
+    // Not a folder: a file, or no such name at all under a file (the owner
+    // of a plain lock file, as older copies of the program leave).
+    return std::remove(native.constData()) == 0 || errno == ENOENT || errno == ENOTDIR;
 #else
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return QFileInfo::exists(path) ? Created::Exists : Created::Failed;
-    const bool written = f.write(content) == content.size();
-    f.close();
-    if (written && f.error() == QFileDevice::NoError)
-        return Created::Yes;
-    QFile::remove(path);
-    return Created::Failed;
+    return QDir().rmdir(path) || QFile::remove(path) || !QFileInfo::exists(path);
 #endif
-}
-
-// The content, or false when the file is not there (any more).
-bool readContent(const QString &path, QByteArray *content)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    *content = f.read(4096);
-    return true;
-}
-
-bool rewriteExisting(const QString &path, const QByteArray &content)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::ExistingOnly))
-        return false;
-    const bool written = f.write(content) == content.size();
-    f.close();
-    return written;
 }
 
 // A file server refuses to delete a file that a client still holds open, if
 // only for the moment it takes to read it: try again for up to maxMs.
 bool removeWithRetries(const QString &path, int maxMs)
 {
-    const QByteArray native = QFile::encodeName(QDir::toNativeSeparators(path));
     QElapsedTimer since;
     since.start();
     int pause = 5;
     for (;;) {
-        if (std::remove(native.constData()) == 0 || errno == ENOENT)
+        if (removeName(path))
             return true;
         if (since.elapsed() >= maxMs)
             return false;
         QThread::msleep(static_cast<unsigned long>(pause));
         pause = std::min(pause * 2, 80);
     }
+}
+
+// Takes the lock: creating a folder is the one operation that every client
+// of the school's server carries out as "only if it is not there" on the
+// server itself (an exclusive file creation is not: through some clients two
+// workstations both "create" the same file). Then writes the owner in it.
+Created createExclusive(const QString &path, const QByteArray &content)
+{
+#ifdef Q_OS_UNIX
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0)
+        return errno == EEXIST ? Created::Exists
+               : errno == EROFS ? Created::ReadOnly
+                                : Created::Failed;
+#else
+    if (QFileInfo::exists(path))
+        return Created::Exists;
+    if (!QDir().mkdir(path))
+        return QFileInfo::exists(path) ? Created::Exists : Created::Failed;
+#endif
+    if (writeFile(ownerFile(path), content, false))
+        return Created::Yes;
+    removeWithRetries(ownerFile(path), 500);
+    removeWithRetries(path, 500);
+    return Created::Failed;
+}
+
+// The owner as the server has it now (a client's cache may still show a lock
+// that another machine let go of, its owner long dead), or false when the
+// lock is not there (any more). A lock folder without its owner yet reads
+// as empty; a plain lock file, as older copies of the program leave, reads
+// as its content.
+bool readContent(const QString &path, QByteArray *content)
+{
+    if (TextFile::readBytes(ownerFile(path), content, 4096))
+        return true;
+    bool missing = false;
+    if (TextFile::readBytes(path, content, 4096, &missing))
+        return true;
+    content->clear();
+    return !missing;
+}
+
+bool rewriteExisting(const QString &path, const QByteArray &content)
+{
+    return writeFile(ownerFile(path), content, true) || writeFile(path, content, true);
+}
+
+// Lets a lock go: its owner, then the folder.
+bool removeLock(const QString &path, int maxMs)
+{
+    return removeWithRetries(ownerFile(path), maxMs) && removeWithRetries(path, maxMs);
 }
 
 } // namespace
@@ -271,7 +315,7 @@ void SharedFileLock::removeAbandonedGuard(qint64 nowMs)
     // Only the very guard that was seen abandoned, never one taken since.
     QByteArray again;
     if (readContent(m_guardPath, &again) && again == content)
-        removeWithRetries(m_guardPath, 500);
+        removeLock(m_guardPath, 500);
     m_guardSeen = {};
 }
 
@@ -287,8 +331,8 @@ bool SharedFileLock::takeOverIfAbandoned(const QByteArray &seen, qint64 nowMs)
     QByteArray now;
     bool removed = !readContent(m_lockPath, &now);
     if (!removed && now == seen)
-        removed = removeWithRetries(m_lockPath, kReleaseMs);
-    if (!removeWithRetries(m_guardPath, kReleaseMs))
+        removed = removeLock(m_lockPath, kReleaseMs);
+    if (!removeLock(m_guardPath, kReleaseMs))
         rewriteExisting(m_guardPath, kReleased);
     m_lockSeen = {};
     return removed;
@@ -305,7 +349,11 @@ bool SharedFileLock::lock(QString *error, int waitMs)
     m_guardSeen = {};
     m_busy = false;
     int pause = kPollMinMs;
-    int refusals = 0;
+    // A file server refuses for a moment to create a name whose file is
+    // still being deleted (another client's handle on it not yet let go);
+    // only a refusal that lasts means a folder where nothing can be written.
+    qint64 refusedSinceMs = -1;
+    bool refused = false;
     for (;;) {
         const Created created = createExclusive(m_lockPath, ownerContent(m_token, 0));
         if (created == Created::Yes) {
@@ -315,15 +363,23 @@ bool SharedFileLock::lock(QString *error, int waitMs)
         }
         QByteArray content;
         const bool present = readContent(m_lockPath, &content);
-        if (created == Created::Failed && !present && ++refusals >= 3)
-            break;
+        if ((created == Created::Failed || created == Created::ReadOnly) && !present) {
+            if (refusedSinceMs < 0)
+                refusedSinceMs = since.elapsed();
+            if (created == Created::ReadOnly || since.elapsed() - refusedSinceMs >= kRefusedMs) {
+                refused = true;
+                break;
+            }
+        } else {
+            refusedSinceMs = -1;
+        }
         if (present && abandoned(content, m_lockSeen, m_staleMs, since.elapsed())
             && takeOverIfAbandoned(content, since.elapsed()))
             continue;
         const qint64 left = waitMs - since.elapsed();
         if (left <= 0)
             break;
-        if (!present) {
+        if (!present && refusedSinceMs < 0) {
             // Just released: try again at once, but never spin on a file that
             // exists and cannot be read.
             QThread::msleep(2);
@@ -332,10 +388,10 @@ bool SharedFileLock::lock(QString *error, int waitMs)
         QThread::msleep(static_cast<unsigned long>(std::min<qint64>(pause, left)));
         pause = std::min(pause * 2, kPollMaxMs);
     }
-    m_busy = refusals < 3;
+    m_busy = !refused;
     if (error) {
         const QString file = QDir::toNativeSeparators(m_filePath);
-        if (refusals >= 3)
+        if (refused)
             *error = QStringLiteral("Impossible de réserver le fichier %1 : le dossier est en lecture seule ou "
                                     "l'accès est refusé.")
                          .arg(file);
@@ -358,6 +414,6 @@ void SharedFileLock::unlock()
     // lock is another's now.
     if (!readContent(m_lockPath, &content) || !holdsToken(content, m_token))
         return;
-    if (!removeWithRetries(m_lockPath, kReleaseMs))
+    if (!removeLock(m_lockPath, kReleaseMs))
         rewriteExisting(m_lockPath, kReleased);
 }

@@ -11,15 +11,18 @@
 // the server refuses to delete or rename a file that any client holds open,
 // ignores letter case, and a client may release a handle just after close()
 // returns; byte-range locks do not cross every SMB client either. So:
-//  - the lock is taken by creating the file exclusively (atomic on the
-//    server), writing its owner into it and closing it at once;
+//  - the lock is a folder: creating one is decided on the server for every
+//    client at once, while an exclusive file creation is not through every
+//    SMB client (two workstations could both "create" the same lock file).
+//    The owner writes itself into a file inside it and closes it at once; a
+//    plain lock file, as older copies of the program leave, is read the same;
 //  - the owner rewrites it every kBeatMs while it holds it, so that a waiter
 //    can tell a live owner from a dead one by its content alone (clocks and
 //    the server's cached times are not to be trusted across machines);
 //  - a lock whose owner is gone is taken over: at once when the owner is a
 //    process of this machine that no longer runs, otherwise when its content
 //    has not changed for staleMs, as this process saw it. The take-over runs
-//    under a second exclusive file ("<file>.lock.guard") so that two waiters
+//    under a second lock folder ("<file>.lock.guard") so that two waiters
 //    never both remove a lock and then the one a third took meanwhile; an
 //    abandoned guard is removed the same way, never under a guard of its own;
 //  - every delete that the server refuses is tried again.

@@ -8,6 +8,13 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include <array>
 
@@ -79,16 +86,66 @@ bool fits1252(const QString &text)
     return true;
 }
 
-bool loadLines(const QString &path, QStringList *lines, QString *error)
+namespace {
+
+enum class Opened { Yes, Missing, Failed };
+
+// Opens for reading, the file server deciding whether the file is there: a
+// network client answers "does it exist" and "how long is it" from a cache
+// for a second or so, and a read cut at a cached size would miss what another
+// workstation wrote meanwhile (and a save built on it would wipe that out).
+Opened openFresh(QFile &file)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray native = QFile::encodeName(file.fileName());
+#if defined(Q_OS_LINUX) && defined(STATX_SIZE)
+    struct statx sx;
+    statx(AT_FDCWD, native.constData(), AT_STATX_FORCE_SYNC, STATX_SIZE | STATX_MTIME, &sx);
+#endif
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? Opened::Missing : Opened::Failed;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Opened::Failed;
+    }
+    return Opened::Yes;
+#else
+    if (file.open(QIODevice::ReadOnly))
+        return Opened::Yes;
+    return file.exists() ? Opened::Failed : Opened::Missing;
+#endif
+}
+
+} // namespace
+
+bool readBytes(const QString &path, QByteArray *bytes, qint64 maxBytes, bool *missing)
+{
+    bytes->clear();
+    QFile file(path);
+    const Opened opened = openFresh(file);
+    if (missing)
+        *missing = opened == Opened::Missing;
+    if (opened != Opened::Yes)
+        return false;
+    *bytes = file.read(maxBytes);
+    return true;
+}
+
+bool loadLines(const QString &path, QStringList *lines, QString *error, bool *missing)
 {
     lines->clear();
     QFile file(path);
-    if (!file.exists()) {
+    const Opened opened = openFresh(file);
+    if (missing)
+        *missing = opened == Opened::Missing;
+    if (opened == Opened::Missing) {
         if (error)
             *error = QStringLiteral("Le fichier %1 n'existe pas.").arg(QDir::toNativeSeparators(path));
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (opened == Opened::Failed) {
         if (error)
             *error = QStringLiteral("Impossible de lire le fichier %1.").arg(QDir::toNativeSeparators(path));
         return false;

@@ -19,8 +19,13 @@ bool fits1252(const QString &text);
 // Lines of the file; CR LF, LF and a lone CR all end a line. A missing or
 // unreadable file counts as empty.
 QStringList loadLines(const QString &path);
-// As loadLines, but tells a missing file from an unreadable one.
-bool loadLines(const QString &path, QStringList *lines, QString *error);
+// As loadLines, but tells a missing file from an unreadable one (*missing,
+// when given, is true for a file that is not there). The file server, not a
+// client's cache, answers whether it is there and how long it is.
+bool loadLines(const QString &path, QStringList *lines, QString *error, bool *missing = nullptr);
+// At most maxBytes of the file as they are on the server now; false when it
+// is not there (*missing) or cannot be read.
+bool readBytes(const QString &path, QByteArray *bytes, qint64 maxBytes, bool *missing = nullptr);
 
 // Writes the lines, each followed by CR LF, aside and then over the file, so a
 // crash or a full disk leaves the old file whole. Creates the folder when

@@ -9,10 +9,17 @@ namespace {
 
 QString programme;
 
+// Two workstations on the local disk: one pupils' folder, a local folder each.
+QList<SaveCampaign::Poste> postes(const QTemporaryDir &dossier)
+{
+    return {{dossier.path() + QStringLiteral("/serveur"), dossier.path() + QStringLiteral("/poste-a")},
+            {dossier.path() + QStringLiteral("/serveur"), dossier.path() + QStringLiteral("/poste-b")}};
+}
+
 TEST(SaveCampaign, AKilledRecorderNeverCutsTheFileNorLosesAReportedSession)
 {
     QTemporaryDir dossier;
-    const SaveCampaign::Bilan b = SaveCampaign::coupures(programme, dossier.path(), 40, 20261210);
+    const SaveCampaign::Bilan b = SaveCampaign::coupures(programme, postes(dossier), 40, 20261210);
     SCOPED_TRACE(SaveCampaign::texte(b).toStdString());
     EXPECT_EQ(b.fichiersCoupes, 0);
     EXPECT_EQ(b.seancesPerdues, 0);
@@ -25,9 +32,9 @@ TEST(SaveCampaign, AKilledRecorderNeverCutsTheFileNorLosesAReportedSession)
 TEST(SaveCampaign, TwoWorkstationsAndTheTeacherKeepEverySessionOnce)
 {
     QTemporaryDir dossier;
-    const SaveCampaign::Bilan b = SaveCampaign::course(programme, dossier.path(), 60);
+    const SaveCampaign::Bilan b = SaveCampaign::course(programme, postes(dossier), 60);
     SCOPED_TRACE(SaveCampaign::texte(b).toStdString());
-    EXPECT_EQ(b.seancesSignalees, 120);
+    EXPECT_EQ(b.seancesSignalees, 122);
     EXPECT_EQ(b.seancesPerdues, 0);
     EXPECT_EQ(b.doublons, 0);
     EXPECT_EQ(b.fichiersCoupes, 0);
@@ -38,7 +45,7 @@ TEST(SaveCampaign, TwoWorkstationsAndTheTeacherKeepEverySessionOnce)
 TEST(SaveCampaign, ATeacherRenamingThePupilMidSessionLosesAndDoublesNothing)
 {
     QTemporaryDir dossier;
-    const SaveCampaign::Bilan b = SaveCampaign::renommages(programme, dossier.path(), 40, 20261210);
+    const SaveCampaign::Bilan b = SaveCampaign::renommages(programme, postes(dossier), 40, 20261210);
     SCOPED_TRACE(SaveCampaign::texte(b).toStdString());
     EXPECT_EQ(b.renommages, 40);
     // Sessions were recorded between the renames, under the old name.

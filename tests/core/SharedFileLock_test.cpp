@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #ifdef Q_OS_UNIX
@@ -32,13 +33,21 @@ protected:
     // Everything left in the pupils' folder: after a lock is let go, nothing.
     QStringList restes() const
     {
-        return QDir(folder->a(QStringLiteral("Eleves"))).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        return QDir(folder->a(QStringLiteral("Eleves")))
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     }
 
-    void ecritVerrou(const QByteArray &contenu) const
+    // A lock as another owner leaves it: a folder with its owner inside, or
+    // (older copies of the program) a plain file; nullptr content: a folder
+    // whose owner was never written.
+    void ecritVerrou(const QByteArray &contenu, bool enDossier = true) const
     {
-        QDir().mkpath(folder->a(QStringLiteral("Eleves")));
-        ASSERT_TRUE(TextFile::saveBytes(SharedFileLock::lockPathFor(fichierA()), contenu));
+        const QString verrou = SharedFileLock::lockPathFor(fichierA());
+        QDir().mkpath(enDossier ? verrou : folder->a(QStringLiteral("Eleves")));
+        if (!enDossier)
+            ASSERT_TRUE(TextFile::saveBytes(verrou, contenu));
+        else if (!contenu.isNull())
+            ASSERT_TRUE(TextFile::saveBytes(verrou + QStringLiteral("/owner"), contenu));
     }
 };
 
@@ -87,19 +96,22 @@ TEST_P(SharedFileLockTest, AnAbandonedLockIsTakenOverWithinItsBound)
     {
         const char *quoi;
         QByteArray contenu;
+        bool enDossier;
         int auMoinsMs;
         int auPlusMs;
     } cas[] = {
-        {"a process of this machine that ended", proprietaireMort(), 0, 1500},
-        {"released but not deleted", "libre\n", 0, 1500},
-        {"created and never written", QByteArray(), SharedFileLock::kGuardStaleMs - 100,
+        {"a process of this machine that ended", proprietaireMort(), true, 0, 1500},
+        {"released but not deleted", "libre\n", true, 0, 1500},
+        {"created and never written", QByteArray(), true, SharedFileLock::kGuardStaleMs - 100,
          SharedFileLock::kGuardStaleMs + 1500},
-        {"another machine that stopped", "4242\ntabulon\npc-du-fond\n\n\ntabulon 99ff 3\n",
+        {"another machine that stopped", "4242\ntabulon\npc-du-fond\n\n\ntabulon 99ff 3\n", true,
+         SharedFileLock::kStaleMs - 100, 10000},
+        {"an older copy of the program, another machine", "4242\ntabulon\npc-du-fond\n", false,
          SharedFileLock::kStaleMs - 100, 10000},
     };
     for (const auto &c : cas) {
         SCOPED_TRACE(c.quoi);
-        ecritVerrou(c.contenu);
+        ecritVerrou(c.contenu, c.enDossier);
         SharedFileLock posteB(fichierB());
         QElapsedTimer t;
         t.start();
@@ -132,7 +144,8 @@ TEST_P(SharedFileLockTest, ALiveOwnerIsNeverTakenOverHoweverLongItHolds)
 TEST_P(SharedFileLockTest, AnAbandonedTakeOverGuardIsRemovedWithoutAGuardOfItsOwn)
 {
     ecritVerrou("4242\ntabulon\npc-du-fond\n\n\ntabulon 99ff 3\n");
-    ASSERT_TRUE(TextFile::saveBytes(SharedFileLock::guardPathFor(fichierA()), "77\ntabulon\npc-du-fond\n"));
+    ASSERT_TRUE(TextFile::saveBytes(SharedFileLock::guardPathFor(fichierA()) + QStringLiteral("/owner"),
+                                    "77\ntabulon\npc-du-fond\n"));
     SharedFileLock posteB(fichierB(), 1000);
     QElapsedTimer t;
     t.start();
@@ -153,7 +166,7 @@ TEST_P(SharedFileLockTest, LettingGoNeverRemovesAnotherOwnersLock)
     const QByteArray autre = "4242\ntabulon\npc-du-fond\n\n\ntabulon 99ff 3\n";
     ecritVerrou(autre);
     posteA.unlock();
-    QFile f(SharedFileLock::lockPathFor(fichierB()));
+    QFile f(SharedFileLock::lockPathFor(fichierB()) + QStringLiteral("/owner"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), autre);
 }
@@ -167,7 +180,7 @@ TEST_P(SharedFileLockTest, AFileBeingReadElsewhereIsStillReleasedAndReplaced)
     QString erreur;
     ASSERT_TRUE(posteA.lock(&erreur));
     {
-        QFile lecteur(SharedFileLock::lockPathFor(fichierB()));
+        QFile lecteur(SharedFileLock::lockPathFor(fichierB()) + QStringLiteral("/owner"));
         ASSERT_TRUE(lecteur.open(QIODevice::ReadOnly));
         std::thread ferme([&] {
             QThread::msleep(300);
@@ -190,6 +203,35 @@ TEST_P(SharedFileLockTest, AFileBeingReadElsewhereIsStillReleasedAndReplaced)
     ferme.join();
     EXPECT_TRUE(enregistre) << erreur.toStdString();
     EXPECT_EQ(TextFile::loadLines(fichierB()), QStringList{QStringLiteral("après")});
+}
+
+// Two workstations counting in one file under the lock, as fast as they can:
+// no increment may be lost, which it is the moment both hold the lock at once.
+TEST_P(SharedFileLockTest, TwoWorkstationsNeverHoldTheLockAtOnce)
+{
+    constexpr int kParPoste = 40;
+    ASSERT_TRUE(TextFile::saveLines(fichierA(), {QStringLiteral("0")}));
+    std::atomic<int> echecs{0};
+    const auto compte = [&](const QString &fichier) {
+        for (int i = 0; i < kParPoste; ++i) {
+            SharedFileLock verrou(fichier);
+            QString erreur;
+            if (!verrou.lock(&erreur)) {
+                ++echecs;
+                continue;
+            }
+            const int n = TextFile::loadLines(fichier).value(0).toInt();
+            if (!TextFile::saveLines(fichier, {QString::number(n + 1)}))
+                ++echecs;
+        }
+    };
+    std::thread posteA(compte, fichierA());
+    std::thread posteB(compte, fichierB());
+    posteA.join();
+    posteB.join();
+    EXPECT_EQ(echecs, 0);
+    EXPECT_EQ(TextFile::loadLines(fichierA()), QStringList{QString::number(2 * kParPoste)});
+    EXPECT_EQ(restes(), QStringList{QStringLiteral("Dupont_Jean.txt")});
 }
 
 TABULON_ON_EACH_DISK(SharedFileLockTest);

@@ -11,6 +11,12 @@
 //  - renommages: the teacher renames the pupil again and again while a
 //    recorder saves his sessions; every session ends up, exactly once, in
 //    the file of the name it was saved under.
+// Each workstation reaches the pupils' folder through its own path: on the
+// school's file server, each through its own mount of the share (its own SMB
+// connection); on a local disk, the same folder. Each has its own local folder
+// where a session waits when the server's copy cannot be written in time
+// (it goes in at that workstation's next save). A save never waits longer
+// than kAttenteMaxMs.
 // The executable that includes this file must hand "--enregistreur" command
 // lines to enregistreur() (see estEnregistreur()).
 
@@ -31,6 +37,7 @@
 #include <QHash>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QThread>
 
 #include <atomic>
@@ -40,6 +47,18 @@
 namespace SaveCampaign {
 
 inline const QString kOption = QStringLiteral("--enregistreur");
+// Set in a recorder's environment: the machine it claims to be in its locks,
+// so that one machine plays a workstation of another.
+inline const char *kVariableMachine = "TABULON_CAMPAGNE_MACHINE";
+inline constexpr int kAttenteMaxMs = 10000;
+
+// The folders of one workstation: the pupils' folder as it reaches it, and
+// its own local folder.
+struct Poste
+{
+    QString dossier;
+    QString local;
+};
 
 // Session n of a workstation starts n minutes after midnight, so that every
 // session has its own header; its test line names it too.
@@ -69,39 +88,51 @@ inline QString fichierEleve(const QString &dossier)
 }
 
 // Child: records sessions premier .. premier + nombre - 1 one after the
-// other, printing "OK n" once session n is reported as recorded. With
-// pauseMaxMs, it waits up to that long between sessions, as a pupil does:
+// other, printing "OK n ms" once session n is reported as recorded (ms: how
+// long the save took), followed by " L" when it was kept on the workstation.
+// With pauseMaxMs, it waits up to that long between sessions, as a pupil does:
 // a recorder that never lets go of the lock starves the other side's polling.
-inline int enregistreur(const QString &dossier, const QString &poste, int premier, int nombre, int pauseMaxMs = 0)
+inline int enregistreur(const Poste &poste, const QString &nomPoste, int premier, int nombre, int pauseMaxMs = 0)
 {
     QRandomGenerator aleas(quint32(premier) + 1);
-    FakeSystem systeme(poste);
+    const QByteArray machine = qgetenv(kVariableMachine);
+    if (!machine.isEmpty())
+        SharedFileLock::setMachineNameForTesting(QString::fromLocal8Bit(machine));
+    FakeSystem systeme(nomPoste);
     ManualClock horloge;
     Environment env;
     env.clock = &horloge;
     env.system = &systeme;
-    env.programFolder = dossier + QStringLiteral("/prog/");
+    env.programFolder = poste.local + QStringLiteral("/prog/");
     for (int n = premier; n < premier + nombre; ++n) {
         SessionState state;
         state.dossier_programme = env.programFolder;
+        state.mode_ecole = true;
+        state.dossier_eleves = poste.dossier + QStringLiteral("/Eleves");
+        state.dossier_eleves_monoposte = poste.local + QStringLiteral("/Eleves");
         EleveState &e = state.eleve;
         e.nom = QStringLiteral("Dupont");
         e.prenom = QStringLiteral("Jean");
         e.cle_eleve = QStringLiteral("Dupont_Jean");
-        e.dossier_eleve = dossier + QStringLiteral("/Eleves");
-        e.fichier_eleve = fichierEleve(dossier);
+        e.dossier_eleve = poste.dossier + QStringLiteral("/Eleves");
+        e.fichier_eleve = fichierEleve(poste.dossier);
         const QDateTime d = debutSeance(n);
         state.date_du_jour = Dates::date_texte(d.date());
         state.jour_semaine = Dates::nom_jour(d.date());
         state.heure_debut_seance = Dates::heure_texte(d.time());
         horloge.setNow(d.addSecs(30));
-        e.lignes_seance << ligneTest(poste, n);
+        e.lignes_seance << ligneTest(nomPoste, n);
         QString erreur;
-        if (!PupilSession::EnregistrementSeance(state, env, &erreur)) {
+        QString avis;
+        QElapsedTimer duree;
+        duree.start();
+        if (!PupilSession::EnregistrementSeance(state, env, &erreur, &avis)) {
             std::fprintf(stderr, "%s\n", erreur.toLocal8Bit().constData());
             return 1;
         }
-        std::printf("OK %d\n", n);
+        if (!avis.isEmpty())
+            std::fprintf(stderr, "%d: %s\n", n, avis.toLocal8Bit().constData());
+        std::printf("OK %d %lld%s\n", n, static_cast<long long>(duree.elapsed()), avis.isEmpty() ? "" : " L");
         std::fflush(stdout);
         if (pauseMaxMs > 0)
             QThread::msleep(aleas.bounded(pauseMaxMs + 1));
@@ -111,14 +142,14 @@ inline int enregistreur(const QString &dossier, const QString &poste, int premie
 
 inline bool estEnregistreur(int argc, char **argv)
 {
-    return (argc == 6 || argc == 7) && QString::fromLocal8Bit(argv[1]) == kOption;
+    return argc == 8 && QString::fromLocal8Bit(argv[1]) == kOption;
 }
 
 inline int enregistreur(int argc, char **argv)
 {
-    return enregistreur(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
-                        QString::fromLocal8Bit(argv[4]).toInt(), QString::fromLocal8Bit(argv[5]).toInt(),
-                        argc == 7 ? QString::fromLocal8Bit(argv[6]).toInt() : 0);
+    const Poste poste{QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[7])};
+    return enregistreur(poste, QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]).toInt(),
+                        QString::fromLocal8Bit(argv[5]).toInt(), QString::fromLocal8Bit(argv[6]).toInt());
 }
 
 struct Bilan
@@ -126,13 +157,15 @@ struct Bilan
     int tours = 0;               // kills, or sessions per workstation
     int seancesSignalees = 0;    // sessions reported as recorded
     int seancesPerdues = 0;      // reported, then missing from the file
-    int fichiersCoupes = 0;      // files that were neither an old nor a new state
+    int fichiersCoupes = 0;      // files that were not whole sessions
     int doublons = 0;            // sessions found more than once
     int copiesVues = 0;          // temporary copies found beside the file after a kill
-    int copiesRestantes = 0;     // copies left after the next save past the stale time
+    int copiesRestantes = 0;     // copies, locks or guards left at the end
+    int gardeesLocalement = 0;   // saves that kept the session on the workstation
     int fusions = 0;             // teacher merges that ran during the race
     int renommages = 0;          // teacher renames that ran during the race
     int fichiers = 0;            // pupil files at the end
+    qint64 attenteMaxMs = 0;     // the longest save
     QStringList problemes;       // the first faults, in words
 };
 
@@ -142,99 +175,200 @@ inline void probleme(Bilan &b, const QString &texte)
         b.problemes << texte;
 }
 
+// What a save leaves beside a file only while it runs: its copy, the lock and
+// the take-over guard.
+inline QStringList restesDe(const QString &fichier)
+{
+    const QFileInfo info(fichier);
+    QStringList restes;
+    for (const QString &nom :
+         info.dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+        if (nom.startsWith(info.fileName() + u'.'))
+            restes << nom;
+    }
+    return restes;
+}
+
 inline QStringList copiesDe(const QString &fichier)
 {
     const QFileInfo info(fichier);
     return info.dir().entryList({info.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
 }
 
-inline QProcess *lance(const QString &programme, const QString &dossier, const QString &poste, int premier,
-                       int nombre, int pauseMaxMs = 0)
+inline QProcess *lance(const QString &programme, const Poste &poste, const QString &nomPoste, int premier, int nombre,
+                       int pauseMaxMs = 0, const QString &machine = QString())
 {
     auto *p = new QProcess;
     p->setProgram(programme);
-    QStringList arguments{kOption, dossier, poste, QString::number(premier), QString::number(nombre)};
-    if (pauseMaxMs > 0)
-        arguments << QString::number(pauseMaxMs);
-    p->setArguments(arguments);
+    p->setArguments({kOption, poste.dossier, nomPoste, QString::number(premier), QString::number(nombre),
+                     QString::number(pauseMaxMs), poste.local});
+    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+    if (!machine.isEmpty())
+        environnement.insert(QString::fromLatin1(kVariableMachine), machine);
+    p->setProcessEnvironment(environnement);
     p->setProcessChannelMode(QProcess::SeparateChannels);
     p->start();
     return p;
 }
 
-inline int dernierSignale(const QByteArray &sortie)
+// What a recorder reported: the sessions, how long each save took, and which
+// were kept on the workstation.
+struct Rapport
 {
     int dernier = -1;
+    int nombre = 0;
+    int gardees = 0;
+    qint64 attenteMaxMs = 0;
+};
+
+inline Rapport lit(const QByteArray &sortie)
+{
+    Rapport r;
     for (const QByteArray &l : sortie.split('\n')) {
-        if (l.startsWith("OK "))
-            dernier = l.mid(3).toInt();
+        if (!l.startsWith("OK "))
+            continue;
+        const QList<QByteArray> champs = l.split(' ');
+        r.dernier = std::max(r.dernier, champs.value(1).toInt());
+        ++r.nombre;
+        r.attenteMaxMs = std::max(r.attenteMaxMs, champs.value(2).toLongLong());
+        if (champs.value(3) == "L")
+            ++r.gardees;
     }
-    return dernier;
+    return r;
 }
 
-// Kills a recorder `tues` times at random moments (0..maxDelaiMs after its start).
-inline Bilan coupures(const QString &programme, const QString &dossier, int tues, quint32 graine,
+inline void compte(Bilan &b, const Rapport &r)
+{
+    b.gardeesLocalement += r.gardees;
+    b.attenteMaxMs = std::max(b.attenteMaxMs, r.attenteMaxMs);
+    if (r.attenteMaxMs > kAttenteMaxMs)
+        probleme(b, QStringLiteral("a save waited %1 ms").arg(r.attenteMaxMs));
+}
+
+// The sessions of a history file, by number: false when it is not whole
+// sessions (a header, then its own test line). A session found twice counts
+// in *doublons.
+inline bool seancesDe(const QString &fichier, const QString &nomPoste, QHash<int, int> *vues)
+{
+    QStringList lignes;
+    if (QFileInfo::exists(fichier) && !TextFile::loadLines(fichier, &lignes, nullptr))
+        return false;
+    QFile f(fichier);
+    if (f.open(QIODevice::ReadOnly) && f.size() > 0) {
+        f.seek(f.size() - 2);
+        if (f.read(2) != "\r\n")
+            return false;
+    }
+    if (lignes.size() % 2 != 0)
+        return false;
+    for (qsizetype i = 0; i < lignes.size(); i += 2) {
+        const qsizetype tiret = lignes.at(i + 1).lastIndexOf(u'-');
+        const int n = tiret < 0 ? -1 : lignes.at(i + 1).mid(tiret + 1).toInt();
+        if (n < 0 || lignes.at(i) != entete(nomPoste, n) || lignes.at(i + 1) != ligneTest(nomPoste, n))
+            return false;
+        ++(*vues)[n];
+    }
+    return true;
+}
+
+// Kills a recorder `tues` times at random moments (0..maxDelaiMs after its
+// start), on each workstation in turn; every tenth plays a workstation of
+// another machine, whose dead lock only its silence gives away. After each
+// kill the server's file must be whole sessions, each once, and every session
+// reported must be there or kept on its workstation. Last, one more save on
+// each workstation hands over what they kept: every reported session is then
+// on the server, once, and nothing is left beside the file.
+inline Bilan coupures(const QString &programme, const QList<Poste> &postes, int tues, quint32 graine,
                       int maxDelaiMs = 120)
 {
     Bilan b;
     QRandomGenerator aleas(graine);
-    const QString poste = QStringLiteral("POSTE-1");
-    const QString fichier = fichierEleve(dossier);
-    int enregistrees = 0;  // whole sessions in the file
-    int signalees = 0;     // sessions the recorders reported
+    const QString nomPoste = QStringLiteral("POSTE-1");
+    const QString fichier = fichierEleve(postes.first().dossier);
+    QDir().mkpath(QFileInfo(fichier).absolutePath());
+    int suivante = 0;  // the next session number never used
+    QSet<int> signalees;
+    const auto verifie = [&](const QString &quand, bool finale) {
+        QHash<int, int> serveur;
+        if (!seancesDe(fichier, nomPoste, &serveur)) {
+            ++b.fichiersCoupes;
+            probleme(b, quand + QStringLiteral(": the file is not whole sessions"));
+        }
+        QHash<int, int> gardees;
+        for (const Poste &p : postes)
+            seancesDe(fichierEleve(p.local), nomPoste, &gardees);
+        for (auto it = serveur.cbegin(); it != serveur.cend(); ++it) {
+            suivante = std::max(suivante, it.key() + 1);
+            if (it.value() > 1) {
+                ++b.doublons;
+                probleme(b, quand + QStringLiteral(": session %1 twice").arg(it.key()));
+            }
+        }
+        for (auto it = gardees.cbegin(); it != gardees.cend(); ++it)
+            suivante = std::max(suivante, it.key() + 1);
+        for (const int n : std::as_const(signalees)) {
+            if (!serveur.contains(n) && (finale || !gardees.contains(n))) {
+                ++b.seancesPerdues;
+                probleme(b, quand + QStringLiteral(": session %1 reported, not in the file").arg(n));
+            }
+        }
+    };
     for (int k = 0; k < tues; ++k) {
-        QProcess *p = lance(programme, dossier, poste, enregistrees, 1000000);
+        const Poste &poste = postes.at(k % postes.size());
+        const QString machine = k % 10 == 9 ? QStringLiteral("AUTRE-MACHINE") : QString();
+        QProcess *p = lance(programme, poste, nomPoste, suivante, 1000000, 0, machine);
         p->waitForStarted();
         QThread::msleep(aleas.bounded(maxDelaiMs + 1));
         p->kill();
         p->waitForFinished();
-        signalees = std::max(signalees, dernierSignale(p->readAllStandardOutput()) + 1);
+        const Rapport r = lit(p->readAllStandardOutput());
         delete p;
         ++b.tours;
-
-        QStringList lignes;
-        if (QFileInfo::exists(fichier) && !TextFile::loadLines(fichier, &lignes, nullptr))
-            probleme(b, QStringLiteral("kill %1: file unreadable").arg(k));
-        const QByteArray brut = [&] {
-            QFile f(fichier);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
-        const int n = int(lignes.size() / 2);
-        QStringList attendu;
-        for (int i = 0; i < n; ++i)
-            attendu << entete(poste, i) << ligneTest(poste, i);
-        if (lignes.size() % 2 != 0 || lignes != attendu || (!brut.isEmpty() && !brut.endsWith("\r\n"))) {
-            ++b.fichiersCoupes;
-            probleme(b, QStringLiteral("kill %1: the file is not a whole state (%2 lines)").arg(k).arg(lignes.size()));
-        }
-        if (n < signalees) {
-            b.seancesPerdues += signalees - n;
-            probleme(b, QStringLiteral("kill %1: %2 sessions reported, %3 in the file").arg(k).arg(signalees).arg(n));
-        }
+        compte(b, r);
+        for (int n = suivante; n <= r.dernier; ++n)
+            signalees.insert(n);
+        suivante = std::max(suivante, r.dernier + 1);
         b.copiesVues += int(copiesDe(fichier).size());
-        enregistrees = n;
+        verifie(QStringLiteral("kill %1").arg(k), false);
     }
-    b.seancesSignalees = signalees;
 
-    // Past the stale time, one more save clears what the kills left beside the file.
+    // Past the stale time, one more save on each workstation hands over what
+    // it kept and clears what the kills left beside the file.
     QThread::msleep(SharedFileLock::kStaleMs + 500);
-    QProcess *p = lance(programme, dossier, poste, enregistrees, 1);
-    p->waitForFinished(60000);
-    if (p->exitCode() != 0)
-        probleme(b, QStringLiteral("the last save failed: ") + QString::fromLocal8Bit(p->readAllStandardError()));
-    delete p;
-    b.copiesRestantes = int(copiesDe(fichier).size());
+    for (const Poste &poste : postes) {
+        QProcess *p = lance(programme, poste, nomPoste, suivante, 1);
+        p->waitForFinished(60000);
+        if (p->exitCode() != 0)
+            probleme(b, QStringLiteral("the last save failed: ") + QString::fromLocal8Bit(p->readAllStandardError()));
+        const Rapport r = lit(p->readAllStandardOutput());
+        compte(b, r);
+        if (r.dernier == suivante)
+            signalees.insert(suivante);
+        ++suivante;
+        delete p;
+    }
+    b.seancesSignalees = int(signalees.size());
+    verifie(QStringLiteral("at the end"), true);
+    b.copiesRestantes = int(restesDe(fichier).size());
+    for (const Poste &p : postes)
+        b.copiesRestantes += QFileInfo::exists(fichierEleve(p.local)) ? 1 : 0;
+    if (b.copiesRestantes > 0)
+        probleme(b, QStringLiteral("left at the end: ") + restesDe(fichier).join(u' '));
     return b;
 }
 
-// Two workstations record `tours` sessions each for the same pupil while the
-// teacher merges another copy of his file into it, over and over.
-inline Bilan course(const QString &programme, const QString &dossier, int tours)
+// Two workstations record `tours` sessions each for the same pupil, each
+// through its own path, while the teacher merges another copy of his file
+// into it, over and over. Then one more save on each hands over whatever it
+// had to keep. Every session ends up in the file exactly once.
+inline Bilan course(const QString &programme, const QList<Poste> &postes, int tours)
 {
     Bilan b;
     b.tours = tours;
-    const QStringList postes{QStringLiteral("POSTE-A"), QStringLiteral("POSTE-B")};
+    const QStringList nomsPostes{QStringLiteral("POSTE-A"), QStringLiteral("POSTE-B")};
+    const QString dossier = postes.first().dossier;
     const QString fichier = fichierEleve(dossier);
+    QDir().mkpath(QFileInfo(fichier).absolutePath());
     // A session only the teacher's copy holds, recorded long ago.
     const QString copie = dossier + QStringLiteral("/Ancien/Dupont_Jean.txt");
     const QString enteteCopie = entete(QStringLiteral("PROFESSEUR"), 1439);
@@ -253,18 +387,27 @@ inline Bilan course(const QString &programme, const QString &dossier, int tours)
             QThread::msleep(2);
         }
     });
-    QList<QProcess *> enfants;
-    for (const QString &poste : postes)
-        enfants << lance(programme, dossier, poste, 0, tours);
-    for (QProcess *p : enfants) {
-        p->waitForFinished(-1);
-        if (p->exitCode() != 0)
-            probleme(b, QStringLiteral("a recorder failed: ") + QString::fromLocal8Bit(p->readAllStandardError()));
-        b.seancesSignalees += dernierSignale(p->readAllStandardOutput()) + 1;
-        delete p;
-    }
+    const auto enregistre = [&](int premier, int nombre) {
+        QList<QProcess *> enfants;
+        for (int i = 0; i < nomsPostes.size(); ++i)
+            enfants << lance(programme, postes.at(i % postes.size()), nomsPostes.at(i), premier, nombre);
+        for (QProcess *p : enfants) {
+            p->waitForFinished(-1);
+            if (p->exitCode() != 0)
+                probleme(b, QStringLiteral("a recorder failed: ") + QString::fromLocal8Bit(p->readAllStandardError()));
+            const Rapport r = lit(p->readAllStandardOutput());
+            const QByteArray avis = p->readAllStandardError();
+            if (!avis.isEmpty() && qEnvironmentVariableIsSet("TABULON_CAMPAGNE_BAVARDE"))
+                std::fprintf(stderr, "%s", avis.constData());
+            b.seancesSignalees += r.nombre;
+            compte(b, r);
+            delete p;
+        }
+    };
+    enregistre(0, tours);
     fini = true;
     professeur.join();
+    enregistre(tours, 1);
     b.fusions = fusions;
     if (fusionsRatees > 0)
         probleme(b, QStringLiteral("%1 merges failed").arg(int(fusionsRatees)));
@@ -273,7 +416,7 @@ inline Bilan course(const QString &programme, const QString &dossier, int tours)
     QHash<QString, int> vues;
     for (const QString &l : lignes)
         ++vues[l];
-    const auto compte = [&](const QString &entete, const QString &ligne) {
+    const auto trouve = [&](const QString &entete, const QString &ligne) {
         const int n = vues.value(entete);
         const qsizetype i = lignes.indexOf(entete);
         if (n == 0 || vues.value(ligne) == 0) {
@@ -287,30 +430,37 @@ inline Bilan course(const QString &programme, const QString &dossier, int tours)
             probleme(b, QStringLiteral("not under its header: ") + ligne.trimmed());
         }
     };
-    for (const QString &poste : postes) {
-        for (int n = 0; n < tours; ++n)
-            compte(entete(poste, n), ligneTest(poste, n));
+    for (const QString &poste : nomsPostes) {
+        for (int n = 0; n <= tours; ++n)
+            trouve(entete(poste, n), ligneTest(poste, n));
     }
-    compte(enteteCopie, ligneCopie);
-    if (lignes.size() != 2 * (2 * tours + 1))
-        probleme(b, QStringLiteral("%1 lines for %2 sessions").arg(lignes.size()).arg(2 * tours + 1));
+    trouve(enteteCopie, ligneCopie);
+    if (lignes.size() != 2 * (2 * (tours + 1) + 1))
+        probleme(b, QStringLiteral("%1 lines for %2 sessions").arg(lignes.size()).arg(2 * (tours + 1) + 1));
+    b.copiesRestantes = int(restesDe(fichier).size() + restesDe(copie).size());
+    for (const Poste &p : postes)
+        b.copiesRestantes += QFileInfo::exists(fichierEleve(p.local)) ? 1 : 0;
+    if (b.copiesRestantes > 0)
+        probleme(b, QStringLiteral("left at the end: ") + (restesDe(fichier) + restesDe(copie)).join(u' '));
     return b;
 }
 
-// The teacher renames the pupil `tours` times while one workstation records
-// his sessions, one every few milliseconds. The recorder knows the pupil by the name he
-// logged in with: a session saved after a rename starts a new file of that
-// name, which the next rename takes away in turn. Every session reported
-// must then be in exactly one of the files, under its header; the one being
-// recorded when the recorder is stopped may be there or not.
-inline Bilan renommages(const QString &programme, const QString &dossier, int tours, quint32 graine)
+// The teacher renames the pupil `tours` times from the first workstation's
+// path while the last workstation records his sessions, one every few
+// milliseconds. The recorder knows the pupil by the name he logged in with: a
+// session saved after a rename starts a new file of that name, which the next
+// rename takes away in turn. Every session reported must then be in exactly
+// one of the files, under its header; the one being recorded when the
+// recorder is stopped may be there or not.
+inline Bilan renommages(const QString &programme, const QList<Poste> &postes, int tours, quint32 graine)
 {
     Bilan b;
     QRandomGenerator aleas(graine);
-    const QString poste = QStringLiteral("POSTE-1");
-    const QString fichier = fichierEleve(dossier);
+    const QString nomPoste = QStringLiteral("POSTE-1");
+    const QString fichier = fichierEleve(postes.first().dossier);
+    QDir().mkpath(QFileInfo(fichier).absolutePath());
     FakeSystem professeur(QStringLiteral("PROFESSEUR"));
-    QProcess *p = lance(programme, dossier, poste, 0, 1000000, 10);
+    QProcess *p = lance(programme, postes.last(), nomPoste, 0, 1000000, 10);
     p->waitForStarted();
     QByteArray sortie;
     QElapsedTimer duree;
@@ -338,47 +488,52 @@ inline Bilan renommages(const QString &programme, const QString &dossier, int to
     sortie += p->readAllStandardOutput();
     delete p;
     b.tours = b.renommages;
-    b.seancesSignalees = dernierSignale(sortie) + 1;
+    const Rapport r = lit(sortie);
+    compte(b, r);
+    b.seancesSignalees = r.dernier + 1;
 
-    QList<int> vues(b.seancesSignalees + 1, 0);
+    QHash<int, int> vues;
     const QDir eleves(QFileInfo(fichier).absolutePath());
-    const QStringList fichiers = eleves.entryList({QStringLiteral("*.txt")}, QDir::Files);
+    QStringList fichiers = eleves.entryList({QStringLiteral("*.txt")}, QDir::Files);
     b.fichiers = int(fichiers.size());
-    for (const QString &f : fichiers) {
-        QStringList lignes;
-        if (!TextFile::loadLines(eleves.filePath(f), &lignes, nullptr) || lignes.size() % 2 != 0) {
+    QStringList chemins;
+    for (const QString &f : std::as_const(fichiers))
+        chemins << eleves.filePath(f);
+    // Sessions kept on the workstation count too; none should be.
+    const QDir locaux(postes.last().local + QStringLiteral("/Eleves"));
+    for (const QString &f : locaux.entryList({QStringLiteral("*.txt")}, QDir::Files))
+        chemins << locaux.filePath(f);
+    for (const QString &f : std::as_const(chemins)) {
+        if (!seancesDe(f, nomPoste, &vues)) {
             ++b.fichiersCoupes;
             probleme(b, f + QStringLiteral(": not whole sessions"));
-            continue;
-        }
-        for (qsizetype i = 0; i < lignes.size(); i += 2) {
-            const qsizetype tiret = lignes.at(i + 1).lastIndexOf(u'-');
-            const int n = tiret < 0 ? -1 : lignes.at(i + 1).mid(tiret + 1).toInt();
-            if (n < 0 || n > b.seancesSignalees || lignes.at(i) != entete(poste, n)
-                || lignes.at(i + 1) != ligneTest(poste, n)) {
-                ++b.fichiersCoupes;
-                probleme(b, QStringLiteral("%1: line %2 is not a recorded session").arg(f).arg(i + 1));
-                continue;
-            }
-            ++vues[n];
         }
     }
     for (int n = 0; n <= b.seancesSignalees; ++n) {
-        if (vues.at(n) > 1) {
+        if (vues.value(n) > 1) {
             ++b.doublons;
-            probleme(b, QStringLiteral("session %1 found %2 times").arg(n).arg(vues.at(n)));
-        } else if (vues.at(n) == 0 && n < b.seancesSignalees) {
+            probleme(b, QStringLiteral("session %1 found %2 times").arg(n).arg(vues.value(n)));
+        } else if (vues.value(n) == 0 && n < b.seancesSignalees) {
             ++b.seancesPerdues;
             probleme(b, QStringLiteral("session %1 lost").arg(n));
         }
     }
+    QStringList restes;
+    for (const QString &nom : eleves.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+        if (!nom.endsWith(QStringLiteral(".txt")))
+            restes << nom;
+    }
+    b.copiesRestantes = int(restes.size());
+    if (!restes.isEmpty())
+        probleme(b, QStringLiteral("left at the end: ") + restes.join(u' '));
     return b;
 }
 
 inline QString texte(const Bilan &b)
 {
     return QStringLiteral("rounds %1, sessions reported %2, sessions lost %3, files cut %4, duplicates %5, "
-                          "copies seen after kills %6, copies left %7, merges %8, renames %9, files %10")
+                          "copies seen after kills %6, debris left %7, kept on a workstation %8, merges %9, "
+                          "renames %10, files %11, longest save %12 ms")
         .arg(b.tours)
         .arg(b.seancesSignalees)
         .arg(b.seancesPerdues)
@@ -386,9 +541,11 @@ inline QString texte(const Bilan &b)
         .arg(b.doublons)
         .arg(b.copiesVues)
         .arg(b.copiesRestantes)
+        .arg(b.gardeesLocalement)
         .arg(b.fusions)
         .arg(b.renommages)
-        .arg(b.fichiers);
+        .arg(b.fichiers)
+        .arg(b.attenteMaxMs);
 }
 
 } // namespace SaveCampaign
