@@ -17,14 +17,20 @@ PaintStamp::PaintStamp(QWidget *question, const Clock &clock, std::function<void
 void PaintStamp::arme()
 {
     m_arme = true;
+    m_dansRepaint = true;
     m_question->repaint();
+    m_dansRepaint = false;
+    // Painted and put on screen within repaint(): the time starts once it returns.
+    if (!m_arme)
+        m_quandPeint(m_clock.monotonicMs());
 }
 
 bool PaintStamp::eventFilter(QObject *objet, QEvent *event)
 {
     if (m_arme && objet == m_question && event->type() == QEvent::Paint) {
         m_arme = false;
-        m_quandPeint(m_clock.monotonicMs());
+        if (!m_dansRepaint)
+            m_quandPeint(m_clock.monotonicMs());
     }
     return QObject::eventFilter(objet, event);
 }

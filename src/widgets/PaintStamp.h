@@ -21,7 +21,6 @@ public:
     // The question is set: painted now when the window is on screen, at its
     // first paint otherwise.
     void arme();
-    bool arme_en_attente() const { return m_arme; }
 
 protected:
     bool eventFilter(QObject *objet, QEvent *event) override;
@@ -31,4 +30,5 @@ private:
     const Clock &m_clock;
     std::function<void(qint64)> m_quandPeint;
     bool m_arme = false;
+    bool m_dansRepaint = false;
 };
