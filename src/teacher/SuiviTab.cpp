@@ -5,7 +5,6 @@
 #include "core/Paths.h"
 #include "core/PupilFolders.h"
 #include "core/RecordsList.h"
-#include "core/TextFile.h"
 #include "stats/PupilReportPanel.h"
 #include "teacher/TestSelectionBox.h"
 #include "timedtest/TTexte.h"
@@ -16,7 +15,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
