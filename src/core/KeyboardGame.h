@@ -45,6 +45,7 @@ public:
     const QStringList &frappes() const { return m_frappes; }
     bool montre_recopie() const { return m_frappes.size() < kCopiesAffichees; }
     GameRound &round() { return m_round; }
+    const GameRound &round() const { return m_round; }
 
 private:
     GameRound m_round;

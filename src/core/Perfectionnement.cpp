@@ -185,13 +185,25 @@ Perfectionnement::Resultat Perfectionnement::evalue_la_reponse(const QStringList
     for (qsizetype k = 0; k < n; ++k)
         tapees << Paire{champs.value(2 * k).trimmed(), champs.value(2 * k + 1).trimmed()};
 
-    // Each expected pair found among the typed ones, in either order, is
-    // aligned with its row; the others go to the rows left, a shared factor
-    // facing its twin.
+    // A row with a given factor (level 1) answers the pair that factor comes
+    // from, in the order shown: the given field is never wrong, and the
+    // pupil's own field is the only one judged.
     QList<int> ligneDe(n, -1);
     QList<bool> prise(n, false);
     r.attendus = QList<Paire>(n);
+    for (qsizetype k = 0; k < n; ++k) {
+        if (m_question.donnes.value(k, -1) < 0)
+            continue;
+        prise[k] = true;
+        ligneDe[k] = int(k);
+        r.attendus[k] = attendues[k];
+    }
+    // Each expected pair found among the typed ones, in either order, is
+    // aligned with its row; the others go to the rows left, a shared factor
+    // facing its twin.
     for (qsizetype j = 0; j < n; ++j) {
+        if (ligneDe[j] >= 0)
+            continue;
         for (qsizetype k = 0; k < n; ++k) {
             const Paire &t = tapees[k];
             const Paire &e = attendues[j];

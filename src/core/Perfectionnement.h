@@ -65,6 +65,7 @@ public:
     void temps_depasse();
     // When the question was painted, and when the answer was given.
     void setAffichage(qint64 ms) { m_affichage = ms; }
+    qint64 affichage() const { return m_affichage; }
     void setReponse(qint64 ms) { m_reponse = ms; }
     qint64 reponse() const { return m_reponse; }
     void fin_de_niveau();

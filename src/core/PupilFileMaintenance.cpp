@@ -64,6 +64,14 @@ bool renommeFichier(const QString &source, const QString &cible)
     return std::rename(QFile::encodeName(source).constData(), QFile::encodeName(cible).constData()) == 0;
 }
 
+// True when `dossier` is the out-of-class folder of the school folder `ecole`.
+bool dansHorsClasse(const QString &dossier, const QString &ecole)
+{
+    const QFileInfo fi(dossier);
+    return fi.fileName().compare(PupilFolders::kHorsClasse, Qt::CaseInsensitive) == 0
+        && PupilFolders::sameFile(fi.absolutePath(), ecole);
+}
+
 } // namespace
 
 QStringList dossiersClasses(const QString &dossierEtablissement)
@@ -169,18 +177,26 @@ bool fusionne(const QString &fichier1, const QString &fichier2, QString *erreur)
     }
     if (PupilFolders::sameFile(f1, f2))
         return echec(erreur, QStringLiteral("Les deux fichiers sont le même fichier."));
-    if (QFileInfo(d1).canonicalFilePath() != QFileInfo(d2).canonicalFilePath())
+    // A pupil first registered without a class has "Hors classe/<clé>.txt";
+    // registered later in a class he has "<clé>.txt" beside it: the school's
+    // own out-of-class folder goes with its school folder.
+    const bool horsClasse1 = dansHorsClasse(d1, d2);
+    const bool horsClasse2 = dansHorsClasse(d2, d1);
+    if (!horsClasse1 && !horsClasse2 && !PupilFolders::sameFile(d1, d2))
         return echec(erreur, QStringLiteral("Les deux fichiers doivent être dans le même dossier d'établissement."));
 
     if (!HistoryMerge::mergeFiles(f1, f2, erreur))
         return false;
+    // A class link names a history file of the school folder itself: a file
+    // out of class is in no class (a link of its name is another pupil's)
+    // and gets no link; the other file keeps its own.
     QStringList rates;
-    for (const QString &classe : dossiersClasses(d1)) {
-        const bool a = ShellLink::isMember(classe, k1);
-        const bool b = ShellLink::isMember(classe, k2);
-        if (a && !b && !ShellLink::write(PupilFolders::linkFile(classe, k2), f2))
+    for (const QString &classe : dossiersClasses(horsClasse1 ? d2 : d1)) {
+        const bool a = !horsClasse1 && ShellLink::isMember(classe, k1);
+        const bool b = !horsClasse2 && ShellLink::isMember(classe, k2);
+        if (a && !b && !horsClasse2 && !ShellLink::write(PupilFolders::linkFile(classe, k2), f2))
             rates.append(natif(classe));
-        if (b && !a && !ShellLink::write(PupilFolders::linkFile(classe, k1), f1))
+        if (b && !a && !horsClasse1 && !ShellLink::write(PupilFolders::linkFile(classe, k1), f1))
             rates.append(natif(classe));
     }
     if (!rates.isEmpty())
@@ -189,23 +205,28 @@ bool fusionne(const QString &fichier1, const QString &fichier2, QString *erreur)
     return true;
 }
 
-bool supprime(SystemServices &system, const QString &dossierProgramme, const QString &fichier, QString *erreur)
+bool supprime(SystemServices &system, const QString &dossierProgramme, const QString &fichier, QString *erreur,
+              QString *nomDansCorbeille)
 {
     QString dossier, cle;
     if (!decoupe(fichier, &dossier, &cle))
         return echec(erreur, QStringLiteral("Choisissez d'abord le fichier à supprimer (un fichier .txt d'élève)."));
     const QString chemin = Paths::join(dossier, cle + QStringLiteral(".txt"));
+    // One free name for the history and its settings, so that they stay together.
+    const QString base = PupilFolders::freeRecycleBase(dossierProgramme, cle);
     {
         QString raison;
         SharedFileLock verrou(chemin);
         if (!verrou.lock(&raison))
             return echec(erreur, raison);
-        if (!PupilFolders::moveToRecycleFolder(dossierProgramme, chemin, erreur))
+        if (!PupilFolders::moveToRecycleFolder(dossierProgramme, chemin, erreur, base + QStringLiteral(".txt")))
             return false;
     }
+    if (nomDansCorbeille)
+        *nomDansCorbeille = base + QStringLiteral(".txt");
     const QString ini = Paths::join(dossier, cle + QStringLiteral(".ini"));
     if (QFileInfo::exists(ini))
-        PupilFolders::moveToRecycleFolder(dossierProgramme, ini);
+        PupilFolders::moveToRecycleFolder(dossierProgramme, ini, nullptr, base + QStringLiteral(".ini"));
     for (const QString &classe : dossiersClasses(dossier)) {
         if (ShellLink::isMember(classe, cle))
             PupilFolders::deleteToRecycleBin(system, PupilFolders::linkFile(classe, cle));

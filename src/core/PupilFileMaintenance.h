@@ -27,13 +27,17 @@ bool renomme(SystemServices &system, const QString &fichier1, const QString &nou
 
 // Merges the two histories (both files receive the merged lines), then makes
 // each pupil a member of every class that either belonged to. Both files
-// must exist and lie in the same establishment folder.
+// must exist and lie in the same establishment folder, or one in it and the
+// other in its "Hors classe" folder (that one gets no class link).
 bool fusionne(const QString &fichier1, const QString &fichier2, QString *erreur);
 
 // Moves the history file (and its personal settings) to the program's
 // recycle folder "CorbeilleTabulon", and sends its class links to the
-// desktop's recycle bin. False, the links untouched, when the history file
-// could not be moved.
-bool supprime(SystemServices &system, const QString &dossierProgramme, const QString &fichier, QString *erreur);
+// desktop's recycle bin. A copy already there under that name (a namesake,
+// or the same pupil deleted in an earlier year) is kept: the file then takes
+// a free name beside it, given in nomDansCorbeille. False, the links
+// untouched, when the history file could not be moved.
+bool supprime(SystemServices &system, const QString &dossierProgramme, const QString &fichier, QString *erreur,
+              QString *nomDansCorbeille = nullptr);
 
 } // namespace PupilFileMaintenance

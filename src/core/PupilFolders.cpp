@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 
@@ -143,11 +144,24 @@ void pruneDeadLinks(QStringList *liens, const QString &dossierEtablissement)
     }
 }
 
-bool moveToRecycleFolder(const QString &dossierProgramme, const QString &chemin, QString *erreur)
+QString freeRecycleBase(const QString &dossierProgramme, const QString &base)
+{
+    QSet<QString> pris;
+    const QStringList noms = QDir(recycleFolder(dossierProgramme)).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &nom : noms)
+        pris.insert(QFileInfo(nom).completeBaseName().toLower());
+    QString libre = base;
+    for (int n = 2; pris.contains(libre.toLower()); ++n)
+        libre = QStringLiteral("%1 (%2)").arg(base).arg(n);
+    return libre;
+}
+
+bool moveToRecycleFolder(const QString &dossierProgramme, const QString &chemin, QString *erreur,
+                         const QString &nomCible)
 {
     const QString source = Paths::fromStored(chemin);
     const QString corbeille = recycleFolder(dossierProgramme);
-    const QString cible = Paths::join(corbeille, QFileInfo(source).fileName());
+    const QString cible = Paths::join(corbeille, nomCible.isEmpty() ? QFileInfo(source).fileName() : nomCible);
     auto echec = [&](const QString &texte) {
         if (erreur)
             *erreur = texte.arg(QDir::toNativeSeparators(source));

@@ -55,8 +55,14 @@ void listFiles(const QString &dossier, const QString &masque, QStringList *liste
 void pruneDeadLinks(QStringList *liens, const QString &dossierEtablissement);
 
 // Moves the file into the program's recycle folder, replacing a file of the
-// same name there. False, the file left in place, when it could not.
-bool moveToRecycleFolder(const QString &dossierProgramme, const QString &chemin, QString *erreur = nullptr);
+// same name there; under `nomCible` instead of its own name when one is
+// given. False, the file left in place, when it could not.
+bool moveToRecycleFolder(const QString &dossierProgramme, const QString &chemin, QString *erreur = nullptr,
+                         const QString &nomCible = QString());
+// "<base>", or else "<base> (2)", "<base> (3)" ...: the first name that no
+// file of the recycle folder bears, whatever its extension. Letter case is
+// ignored, as a Windows or Samba share ignores it.
+QString freeRecycleBase(const QString &dossierProgramme, const QString &base);
 // Sends the file to the desktop's recycle bin, silently.
 bool deleteToRecycleBin(SystemServices &system, const QString &chemin);
 

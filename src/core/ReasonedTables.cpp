@@ -15,8 +15,14 @@ int facteur_special(int etape, int motif)
 } // namespace
 
 ReasonedTables::ReasonedTables(RandomSource &random, int secondesAcceptables)
-    : m_random(random), m_round(random), m_secondes(secondesAcceptables > 0 ? secondesAcceptables : 1)
+    : m_random(random), m_round(random)
 {
+    setSecondesAcceptables(secondesAcceptables);
+}
+
+void ReasonedTables::setSecondesAcceptables(int secondes)
+{
+    m_secondes = secondes > 0 ? secondes : 1;
 }
 
 QStringList ReasonedTables::motifs(int etape)

@@ -16,6 +16,9 @@ public:
     static constexpr int kDerniereEtape = 2;
 
     ReasonedTables(RandomSource &random, int secondesAcceptables);
+    // The teacher's acceptable time A, read when the game opens.
+    void setSecondesAcceptables(int secondes);
+    int secondes_acceptables() const { return m_secondes; }
 
     static QStringList motifs(int etape);
     // The explanation of the pattern's table, one line per item.
@@ -48,7 +51,7 @@ public:
 private:
     RandomSource &m_random;
     GameRound m_round;
-    int m_secondes;
+    int m_secondes = 1;
     int m_etape = 1;
     bool m_ordreInitial = true;
     QString m_question;

@@ -166,7 +166,7 @@ QString verifie(const Reglages &r)
                            Temps{r.tempsMaximum, "Temps de réponse maximum"},
                            Temps{r.tempsInitialPerfect, "Temps réponse initial perfectionnement"},
                            Temps{r.tempsFinalPerfect, "Temps réponse final perfectionnement"}}) {
-        if (t.valeur < 1 || t.valeur > 99)
+        if (t.valeur < kSecondesMin || t.valeur > kSecondesMax)
             return QString::fromUtf8(t.champ) + QStringLiteral(": entrez un nombre de secondes de 1 à 99.");
     }
     if (r.tailleBloc < 2 || r.tailleBloc > 4)

@@ -25,6 +25,9 @@ inline const QList<int> kTablesClassiques = {2, 3, 4, 5, 6, 7, 8, 9};
 inline const QList<int> kTablesEtendues = {11, 12, 13, 14, 15, 16, 17, 18, 19};
 QString cle_table_objectif(int table);   // "table_7", "table_carres" for 11
 inline const QString kEtendusParDefaut = QStringLiteral("1111,1212,1313,1414,1515,1616,1717,1818,1919");
+// The response times of the settings are whole seconds in this range.
+inline constexpr int kSecondesMin = 1;
+inline constexpr int kSecondesMax = 99;
 
 struct Reglages
 {

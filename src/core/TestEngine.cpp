@@ -108,6 +108,12 @@ void TestEngine::pose_la_question(qint64 debutMs)
     m_reponseComplete = false;
 }
 
+void TestEngine::question_affichee(qint64 debutMs)
+{
+    if (m_questionOuverte && !m_reponseComplete && m_nbFrappes == 0)
+        m_debutQuestion = debutMs;
+}
+
 TestEngine::Frappe TestEngine::saisie(int nbCaracteres, qint64 toucheMs)
 {
     Frappe frappe;

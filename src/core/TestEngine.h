@@ -49,6 +49,9 @@ public:
     // The current question is on screen: its time starts now.
     void pose_la_question();
     void pose_la_question(qint64 debutMs);
+    // The question was painted at debutMs: its time starts then, unless a
+    // digit was already typed.
+    void question_affichee(qint64 debutMs);
 
     // The answer field now holds nbCaracteres characters; toucheMs is the tick
     // at which the key that changed it was pressed.

@@ -292,6 +292,9 @@ TestOctets cherche_test_octets(QByteArrayView contenu, const QString &cleDate, b
         qsizetype finJour = e;
         while (finJour < entetes.size() && entetes[finJour].jour == jour)
             ++finJour;
+        // Every session of the day is searched, not only its first one: a test
+        // taken in a second session that day is found, as the pupil's own
+        // graph finds it.
         for (qsizetype h = e; h < finJour; ++h) {
             const qsizetype t = entetes[h].tete;
             const qsizetype finTete = finDeLigne(tetes[t].barre);

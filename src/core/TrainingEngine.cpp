@@ -288,6 +288,9 @@ TrainingEngine::Suite TrainingEngine::choisit_la_question()
 
 QString TrainingEngine::prend_ligne_historique()
 {
+    // Every answer given since the plan was built (or since the last line)
+    // counts, over all the items and not only the current step's range: the
+    // line tells how much the pupil trained.
     qsizetype repetitions = 0;
     for (QStringList &r : m_reponses) {
         repetitions += r.size();

@@ -25,27 +25,27 @@ bool verifie(QWidget *parent, const ReportBatch &lot)
     return false;
 }
 
-ReportBatch prepare(const SessionState &state, const QString &chemin, const QString &texteNoeud,
+ReportBatch prepare(const Ecole &ecole, const QString &chemin, const QString &texteNoeud,
                     const ClassTestCollector::Critere &critere)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    ReportBatch lot = ReportBatch::prepare(chemin, texteNoeud, state.dossier_etablissement, critere);
+    ReportBatch lot = ReportBatch::prepare(chemin, texteNoeud, ecole.dossier, critere);
     QApplication::restoreOverrideCursor();
     return lot;
 }
 
 } // namespace
 
-bool ImprimerBilan(QWidget *parent, const SessionState &state, const QString &chemin, const QString &texteNoeud,
-                   const ClassTestCollector::Critere &critere)
+bool ImprimerBilan(QWidget *parent, const SessionState &state, const Ecole &ecole, const QString &chemin,
+                   const QString &texteNoeud, const ClassTestCollector::Critere &critere)
 {
     QPrinter printer(QPrinter::HighResolution);
     if (!Dialogs::confirmPrint(parent, &printer))
         return false;
-    const ReportBatch lot = prepare(state, chemin, texteNoeud, critere);
+    const ReportBatch lot = prepare(ecole, chemin, texteNoeud, critere);
     if (!verifie(parent, lot))
         return false;
-    if (!ReportDocument::imprime(&printer, lot, state.nom_etablissement, state.temps_acceptable)) {
+    if (!ReportDocument::imprime(&printer, lot, ecole.nom, state.temps_acceptable)) {
         Dialogs::error(parent, QStringLiteral("Impression impossible"),
                        QStringLiteral("L'imprimante n'a pas pu être utilisée."));
         return false;
@@ -53,7 +53,7 @@ bool ImprimerBilan(QWidget *parent, const SessionState &state, const QString &ch
     return true;
 }
 
-bool ButtonEnregistrerClick(QWidget *parent, const SessionState &state, const QString &chemin,
+bool ButtonEnregistrerClick(QWidget *parent, const SessionState &state, const Ecole &ecole, const QString &chemin,
                             const QString &texteNoeud, const ClassTestCollector::Critere &critere)
 {
     const QString nomPropose = ReportBatch::nom_propose(chemin);
@@ -66,12 +66,12 @@ bool ButtonEnregistrerClick(QWidget *parent, const SessionState &state, const QS
         return false;
     if (QFileInfo(fichier).suffix().isEmpty())
         fichier += QStringLiteral(".pdf");
-    const ReportBatch lot = prepare(state, chemin, texteNoeud, critere);
+    const ReportBatch lot = prepare(ecole, chemin, texteNoeud, critere);
     if (!verifie(parent, lot))
         return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString erreur;
-    const bool ok = ReportDocument::ecrit_pdf(fichier, lot, state.nom_etablissement, state.temps_acceptable, &erreur);
+    const bool ok = ReportDocument::ecrit_pdf(fichier, lot, ecole.nom, state.temps_acceptable, &erreur);
     QApplication::restoreOverrideCursor();
     if (!ok)
         Dialogs::error(parent, QStringLiteral("Enregistrement impossible"), erreur);

@@ -1,6 +1,5 @@
 #include "stats/PupilReportPanel.h"
 
-#include "stats/BilanExport.h"
 #include "widgets/Naming.h"
 #include "widgets/PupilDetailView.h"
 
@@ -49,12 +48,19 @@ bool PupilReportPanel::ImprimerBilan()
 {
     if (!noeudValide() || !m_critere)
         return false;
-    return BilanExport::ImprimerBilan(this, m_state, m_chemin, m_ligneClasse, m_critere());
+    return BilanExport::ImprimerBilan(this, m_state, ecole(), m_chemin, m_ligneClasse, m_critere());
 }
 
 bool PupilReportPanel::ButtonEnregistrerClick()
 {
     if (!noeudValide() || !m_critere)
         return false;
-    return BilanExport::ButtonEnregistrerClick(this, m_state, m_chemin, m_ligneClasse, m_critere());
+    return BilanExport::ButtonEnregistrerClick(this, m_state, ecole(), m_chemin, m_ligneClasse, m_critere());
+}
+
+BilanExport::Ecole PupilReportPanel::ecole() const
+{
+    if (m_ecole.dossier.isEmpty())
+        return {m_state.nom_etablissement, m_state.dossier_etablissement};
+    return m_ecole;
 }

@@ -2,6 +2,7 @@
 
 #include "core/ClassTestCollector.h"
 #include "core/SessionState.h"
+#include "stats/BilanExport.h"
 
 #include <QWidget>
 
@@ -22,6 +23,8 @@ public:
     explicit PupilReportPanel(const SessionState &state, QWidget *parent = nullptr);
 
     void setCritere(std::function<ClassTestCollector::Critere()> critere) { m_critere = std::move(critere); }
+    // The school of the list in the tree; the current school until told.
+    void setEcole(const BilanExport::Ecole &ecole) { m_ecole = ecole; }
 
     // chemin: the path list entry of the node; ligneClasse: the text of its
     // class line (the node itself for a class). A pupil's reports carry the
@@ -35,11 +38,13 @@ public:
 
 private:
     bool noeudValide() const;
+    BilanExport::Ecole ecole() const;
 
     const SessionState &m_state;
     std::function<ClassTestCollector::Critere()> m_critere;
     QString m_chemin;
     QString m_ligneClasse;
+    BilanExport::Ecole m_ecole;
 
     PupilDetailView *RichView1 = nullptr;
     QPushButton *Button5 = nullptr;

@@ -1,6 +1,7 @@
 #include "stats/TStats.h"
 
 #include "core/SessionState.h"
+#include "core/TeacherSettings.h"
 #include "stats/StatsExport.h"
 #include "widgets/Naming.h"
 
@@ -99,7 +100,9 @@ TStats::TStats(SessionState &state, const Environment &, QWidget *parent)
     }
     SpinEdit2 = nomme(new QSpinBox(GroupBox_rep), QStringLiteral("SpinEdit2"),
                       QStringLiteral("Temps de réponse séparant les bonnes réponses rapides des lentes, en secondes"));
-    SpinEdit2->setRange(1, 20);
+    // The whole range of the setting, so that the split can always match the
+    // acceptable time the pupils' own scores use.
+    SpinEdit2->setRange(TeacherSettings::kSecondesMin, TeacherSettings::kSecondesMax);
     auto *Label2 = new QLabel(QStringLiteral("sec."), GroupBox_rep);
     Label2->setObjectName(QStringLiteral("Label2"));
     auto *grilleCases = new QGridLayout(GroupBox_rep);
@@ -216,7 +219,8 @@ void TStats::setDonnees(const QStringList &listeTestsStats, int nbEleves)
     Label_avec_test->setStyleSheet(avec == 0 ? QStringLiteral("color: #b00000; font-weight: bold;") : QString());
     // The split between fast and slow right answers starts at the school's setting.
     const QSignalBlocker bloque(SpinEdit2);
-    SpinEdit2->setValue(m_state.temps_acceptable >= 1 && m_state.temps_acceptable <= 20 ? m_state.temps_acceptable : 4);
+    const int t = m_state.temps_acceptable;
+    SpinEdit2->setValue(t >= TeacherSettings::kSecondesMin && t <= TeacherSettings::kSecondesMax ? t : 4);
     m_cases[1]->setText(QStringLiteral("bonnes réponses dans un temps >=") + QString::number(SpinEdit2->value())
                         + QStringLiteral("s"));
 }

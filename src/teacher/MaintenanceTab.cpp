@@ -174,15 +174,19 @@ bool MaintenanceTab::fusionne_deux_fichiers()
 bool MaintenanceTab::supprime_fichier()
 {
     QString erreur;
+    QString nom;
+    const QString fichier = QDir::fromNativeSeparators(Edit_fichier1->text());
     if (!m_env.system
-        || !PupilFileMaintenance::supprime(*m_env.system, m_env.programFolder,
-                                           QDir::fromNativeSeparators(Edit_fichier1->text()), &erreur)) {
+        || !PupilFileMaintenance::supprime(*m_env.system, m_env.programFolder, fichier, &erreur, &nom)) {
         Dialogs::warning(this, QStringLiteral("Supprimer"), erreur);
         return false;
     }
     Edit_fichier1->clear();
-    Dialogs::information(this, QStringLiteral("Pour information:"),
-                         QStringLiteral("Fichier récupérable dans le dossier 'CorbeilleTabulon'"));
+    QString texte = QStringLiteral("Fichier récupérable dans le dossier 'CorbeilleTabulon'");
+    // An earlier copy of that name is kept there: say which name this one took.
+    if (nom.compare(QFileInfo(fichier).fileName(), Qt::CaseInsensitive) != 0)
+        texte += QStringLiteral("\nsous le nom \"%1\".").arg(nom);
+    Dialogs::information(this, QStringLiteral("Pour information:"), texte);
     emit fichiersModifies();
     return true;
 }

@@ -5,7 +5,6 @@
 #include "core/Paths.h"
 #include "core/PupilFolders.h"
 #include "core/RecordsList.h"
-#include "core/TextFile.h"
 #include "stats/PupilReportPanel.h"
 #include "teacher/TestSelectionBox.h"
 #include "timedtest/TTexte.h"
@@ -16,7 +15,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -264,16 +262,25 @@ void SuiviTab::termine()
     if (partage->liste.interrompue)
         return;
 
-    const bool avecRecords = !partage->demande.etablissement.isEmpty();
+    const ClassFollowUp::Demande &demande = partage->demande;
+    const bool avecRecords = !demande.etablissement.isEmpty();
     QString erreur;
     if (!ClassFollowUp::enregistre(partage->liste, dossierStats(), avecRecords, &erreur))
         Dialogs::warning(this, QStringLiteral("Liste élèves"), erreur);
     if (avecRecords)
         m_state.liste_records = partage->liste.records;
+    // The tree, its paths and the printed list all show the list just built,
+    // which is what the file holds once saved; when the save failed they
+    // still agree with each other, so that a node chosen is that pupil.
+    m_lignes = partage->liste.lignes;
     m_chemins = partage->liste.chemins;
-    m_sansClasses = partage->demande.etablissement.isEmpty();
-    // The tree shows what the file holds.
-    charge_arbre(TextFile::loadLines(Paths::join(dossierStats(), QString::fromLatin1(ClassFollowUp::kNomFichier))));
+    m_sansClasses = demande.etablissement.isEmpty();
+    // A class's reports are those of the school the list was built for.
+    m_bilan->setEcole(m_sansClasses ? BilanExport::Ecole{}
+                                    : BilanExport::Ecole{demande.etablissement,
+                                                         PupilFolders::schoolFolder(demande.dossierEleves,
+                                                                                    demande.etablissement)});
+    charge_arbre(m_lignes);
     Button3->setText(QStringLiteral("Rafraîchir liste"));
     Button3->setAccessibleName(QStringLiteral("Rafraîchir liste"));
     for (QPushButton *b : {Button_dev, Button_red, Button_impr_list})
@@ -300,14 +307,13 @@ void SuiviTab::charge_arbre(const QStringList &lignes)
 
 void SuiviTab::Button_impr_listClick()
 {
-    const QString fichier = Paths::join(dossierStats(), QString::fromLatin1(ClassFollowUp::kNomFichier));
-    if (!QFileInfo::exists(fichier)) {
+    if (m_lignes.isEmpty()) {
         Dialogs::information(this, QStringLiteral("Fichier non trouvé"), QStringLiteral("Impossible d'imprimer!"));
         return;
     }
     if (!m_texte)
         m_texte = new TTexte(this);
-    m_texte->setTexte(TextFile::loadLines(fichier));
+    m_texte->setTexte(m_lignes);
     m_texte->afficher(QStringLiteral("Liste élèves "));
 }
 

@@ -56,6 +56,7 @@ private:
 
     SessionState &m_state;
     Environment m_env;
+    QStringList m_lignes;   // the list shown in the tree
     QStringList m_chemins;
     bool m_sansClasses = false;
 

@@ -14,6 +14,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/GridPainter.h"
 #include "widgets/LedDisplay.h"
+#include "widgets/PaintStamp.h"
 #include "widgets/TestReportPainter.h"
 #include "widgets/Naming.h"
 
@@ -123,6 +124,12 @@ void Ttest::construit()
     m_maskEdit->setValidator(m_validateur);
     connect(m_maskEdit, &QLineEdit::textChanged, this, &Ttest::MaskEdit1Change);
     m_touches = new AnswerKeyWatch(this, m_maskEdit, *m_clock);
+    // The question's time and its limit start when it is painted.
+    m_peinte = new PaintStamp(m_labelQuest, *m_clock, [this](qint64 instant) {
+        m_moteur.question_affichee(instant);
+        if (m_chrono->isActive())
+            m_chrono->start();
+    });
     connect(m_touches, &AnswerKeyWatch::suppressionDemandee, this, &Ttest::Button_effacerClick);
 
     m_jePasse = bouton(QStringLiteral("Button_je_passe"), QStringLiteral("je ne sais pas"), QRect(225, 228, 160, 34));
@@ -386,10 +393,11 @@ void Ttest::pose_la_question()
     m_compteur->setValue(0);
     m_compteurTimer->start();
     m_chrono->start();
-    // The question is painted now, so that its time starts when the pupil can
-    // read it and not after whatever else is waiting to be drawn.
-    m_labelQuest->repaint();
     m_moteur.pose_la_question(m_clock->monotonicMs());
+    // Painted now when the window is on screen, so that the time starts when
+    // the pupil can read the question and not after whatever else is waiting
+    // to be drawn; the first question of a window being shown, at its first paint.
+    m_peinte->arme();
     m_touches->prend_instant();
     m_timerJePasse->setInterval(kJePasseApresQuestion);
     m_timerJePasse->start();

@@ -10,6 +10,7 @@
 #include <memory>
 
 class AnswerKeyWatch;
+class PaintStamp;
 class Clock;
 class LedDisplay;
 class QFrame;
@@ -119,4 +120,5 @@ private:
 
     int m_secondes = 0;
     AnswerKeyWatch *m_touches = nullptr;
+    PaintStamp *m_peinte = nullptr;
 };

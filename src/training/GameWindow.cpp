@@ -7,7 +7,9 @@
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/AnswerField.h"
 #include "widgets/AnswerKeyWatch.h"
+#include "widgets/EscapeGuard.h"
 #include "widgets/LevelButton.h"
+#include "widgets/PaintStamp.h"
 #include "widgets/ScoreMeter.h"
 
 #include <QKeyEvent>
@@ -63,6 +65,12 @@ GameWindow::GameWindow(const QString &nom, const QString &legende, const Environ
     m_fond->setPalette(pal);
 
     m_question = labelGras(m_fond, QStringLiteral("label_quest1"), QString(), 44);
+    // A key typed before the question was painted keeps its time.
+    m_peinte = new PaintStamp(m_question, *m_clock, [this](qint64 instant) {
+        if (m_champ->text().isEmpty())
+            round().setAffichage(instant);
+    });
+    new EscapeGuard(this);
 
     m_champ = new AnswerField(*m_clock, m_fond);
     m_champ->resize(87, 52);
@@ -130,6 +138,7 @@ void GameWindow::rend_courant(int index)
 void GameWindow::nouvelle_question()
 {
     choisit_question();
+    m_peinte->arme();
     emit questionPosee();
 }
 

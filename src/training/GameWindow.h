@@ -8,6 +8,7 @@
 class AnswerField;
 class AnswerKeyWatch;
 class Clock;
+class PaintStamp;
 class GameRound;
 class LevelButton;
 class QLabel;
@@ -55,7 +56,8 @@ protected:
     virtual void fin_du_jeu();
 
     void avant_question();
-    // choisit_question, then the question is on screen.
+    // choisit_question, then the question is on screen; its time starts when
+    // it is painted.
     void nouvelle_question();
     void affiche_score(int score);
     // niveauClick, without the click: makes the button current and starts its step.
@@ -91,6 +93,7 @@ private:
     const Clock *m_clock;
     RandomSource *m_random;
     AnswerKeyWatch *m_touches = nullptr;
+    PaintStamp *m_peinte = nullptr;
     std::unique_ptr<Clock> m_horlogePropre;
     std::unique_ptr<RandomSource> m_hasardPropre;
 };

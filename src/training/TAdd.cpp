@@ -201,8 +201,6 @@ void TAdd::choisit_question()
         for (BallPlate *p : m_plaquettes)
             p->hide();
     place_champ();
-    m_question->repaint();
-    m_jeu.round().setAffichage(maintenant());
     m_timerAide->start();
 }
 

@@ -14,7 +14,9 @@
 #include "widgets/AnswerKeyWatch.h"
 #include "widgets/ColourLabel.h"
 #include "widgets/Dialogs.h"
+#include "widgets/EscapeGuard.h"
 #include "widgets/Naming.h"
+#include "widgets/PaintStamp.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -99,6 +101,11 @@ void Tapprent::construit()
     m_maskEdit->hide();
     connect(m_maskEdit, &QLineEdit::textChanged, this, &Tapprent::MaskEdit1Change);
     m_touches = new AnswerKeyWatch(this, m_maskEdit, *m_clock);
+    m_peinte = new PaintStamp(m_labelQuest, *m_clock, [this](qint64) {
+        if (m_maskEdit->text().isEmpty())
+            m_moteur.question_affichee();
+    });
+    new EscapeGuard(this);
     connect(m_touches, &AnswerKeyWatch::suppressionDemandee, this, &Tapprent::Button_effacerClick);
 
     m_jePasse = bouton(QStringLiteral("Button_je_passe"), QStringLiteral("je ne sais pas"), QRect(0, 0, 140, 28));
@@ -327,9 +334,9 @@ void Tapprent::pose_la_question()
     m_jePasse->show();
     m_effacer->show();
     m_maskEdit->setFocus();
-    // The question is painted first, so that its time starts when the pupil can read it.
-    m_labelQuest->repaint();
+    // The time starts when the pupil can read the question: at its paint.
     m_moteur.question_affichee();
+    m_peinte->arme();
     m_touches->prend_instant();
 }
 

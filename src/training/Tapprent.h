@@ -10,6 +10,7 @@
 
 class AnswerKeyWatch;
 class Clock;
+class PaintStamp;
 class ColourLabel;
 class QFrame;
 class QLabel;
@@ -112,6 +113,7 @@ private:
     QPushButton *m_etapeSuivante = nullptr;
     QTimer *m_timer1 = nullptr;
     AnswerKeyWatch *m_touches = nullptr;
+    PaintStamp *m_peinte = nullptr;
     QList<ColourLabel *> m_tuiles;    // kept from one plan to the next, the extra ones hidden
 
     int m_longueur = 1;

@@ -61,8 +61,6 @@ void Tclavier::choisit_question()
     m_recopie->setVisible(m_jeu.montre_recopie());
     const int longueur = int(m_jeu.cible().size());
     m_champ->prepare(longueur, 9 + 39 * longueur);
-    m_question->repaint();
-    m_jeu.round().setAffichage(maintenant());
 }
 
 void Tclavier::MaskEdit1KeyUp(const QString &texte)

@@ -9,7 +9,9 @@
 #include "training/GameWindow.h"
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/Dialogs.h"
+#include "widgets/EscapeGuard.h"
 #include "widgets/LevelButton.h"
+#include "widgets/PaintStamp.h"
 #include "widgets/ScoreMeter.h"
 
 #include <QKeyEvent>
@@ -58,7 +60,7 @@ Tperfect::Tperfect(SessionState &state, const Environment &env, QWidget *parent)
     setObjectName(QStringLiteral("Tperfect"));
     setModal(true);
     construit();
-    met_a_jour_legende();
+    new EscapeGuard(this);
 }
 
 Tperfect::~Tperfect() = default;
@@ -80,6 +82,16 @@ void Tperfect::construit()
 
     m_quest1 = labelGras(m_fond, QStringLiteral("label_quest1"), QString(), 44, QRect(40, kHautLignes - 6, 170, 60));
     m_quest1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The question's time (its speed, and at level 3 its clock) starts when
+    // it is painted.
+    m_peinte = new PaintStamp(m_quest1, *m_clock, [this](qint64 instant) {
+        if (m_correction || m_finDeNiveau)
+            return;
+        m_affichage = instant;
+        m_jeu.setAffichage(instant);
+        if (m_timerChrono->isActive())
+            m_timerChrono->start(m_jeu.question().periodeMs);
+    });
     for (int k = 0; k < 6; ++k) {
         const int ligne = k / 2;
         auto *c = new QLineEdit(m_fond);
@@ -199,8 +211,11 @@ void Tperfect::met_a_jour_legende()
 void Tperfect::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        initialisation();
+    if (event->spontaneous())
+        return;
+    // The pupil of this opening, not the one there when the window was built.
+    met_a_jour_legende();
+    initialisation();
 }
 
 void Tperfect::hideEvent(QHideEvent *event)
@@ -251,7 +266,8 @@ void Tperfect::niveauClick(int index)
 
 void Tperfect::initialisation()
 {
-    // A level left for another one is recorded like a closed window.
+    // A level left for another one is recorded like a closed window: each
+    // level worked gets its own line, not only the one open at the close.
     remet_ligne_historique();
     LockKeys::fixe_verrouillages(true, true);
     m_timerAffichage->stop();
@@ -337,9 +353,9 @@ void Tperfect::pose_la_question()
         m_temps2->setText(QString::number(q.periodeMs / 1000) + QStringLiteral(" s"));
         m_timerChrono->start();
     }
-    m_quest1->repaint();
     m_affichage = m_clock->monotonicMs();
     m_jeu.setAffichage(m_affichage);
+    m_peinte->arme();
     champ(m_champs[0]->isReadOnly() ? 1 : 0)->setFocus();
     emit questionPosee();
 }
@@ -372,8 +388,11 @@ void Tperfect::filtre_entree(int index)
 void Tperfect::affiche_message(const QString &texte, bool court)
 {
     m_erreurs->setText(texte);
+    // Only a short message is wiped: a later one stays as long as it is meant to.
     if (court)
         m_timerSimple->start();
+    else
+        m_timerSimple->stop();
 }
 
 void Tperfect::Button_OKClick()
@@ -390,8 +409,9 @@ void Tperfect::Button_OKClick()
         if (c->isVisibleTo(m_fond) && c->text().isEmpty()) {
             Dialogs::information(this, QStringLiteral("Perfectionnement"),
                                  QStringLiteral("Réponse incomplète") + QStringLiteral("!"));
+            // The clock goes on with what was left, the time of the message included.
             if (m_niveau == 3)
-                m_timerChrono->start();
+                reprend_chrono();
             return;
         }
     m_jeu.setReponse(reponse);
@@ -464,6 +484,12 @@ void Tperfect::cache_correction()
         l->clear();
         l->hide();
     }
+}
+
+void Tperfect::reprend_chrono()
+{
+    const qint64 reste = m_affichage + m_jeu.question().periodeMs - m_clock->monotonicMs();
+    m_timerChrono->start(int(std::clamp<qint64>(reste, 0, m_jeu.question().periodeMs)));
 }
 
 void Tperfect::Timer_chronoTimer()

@@ -9,6 +9,7 @@
 
 class Clock;
 class LevelButton;
+class PaintStamp;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -56,6 +57,8 @@ private:
     void affiche_correction(const Perfectionnement::Resultat &resultat);
     void cache_correction();
     void Timer_chronoTimer();
+    // Level 3: the clock of the question started again with the time left.
+    void reprend_chrono();
     void fin_de_niveau();
     void affiche_message(const QString &texte, bool court);
     void remet_ligne_historique();
@@ -93,4 +96,5 @@ private:
     QTimer *m_timerAffichage = nullptr;
     QTimer *m_timerChrono = nullptr;
     QTimer *m_timerSimple = nullptr;
+    PaintStamp *m_peinte = nullptr;
 };

@@ -12,9 +12,10 @@
 
 namespace {
 
+// The setting's own default when the configuration gave none.
 int temps_acceptable(const SessionState &state)
 {
-    return state.temps_acceptable > 0 ? state.temps_acceptable : 5;
+    return state.temps_acceptable > 0 ? state.temps_acceptable : 4;
 }
 
 } // namespace
@@ -58,6 +59,9 @@ Treflechies::Treflechies(SessionState &state, const Environment &env, QWidget *p
 
 void Treflechies::initialise_jeu()
 {
+    // The windows are built before the configuration is read: the
+    // acceptable time is the one of this opening.
+    m_jeu.setSecondesAcceptables(temps_acceptable(m_state));
     affiche_score(0);
     cache_tout();
     for (LevelButton *b : m_niveaux)
@@ -91,8 +95,6 @@ void Treflechies::choisit_question()
     m_question->setText(m_jeu.question() + QStringLiteral(" = "));
     const int longueur = m_jeu.round().longueur_attendue();
     m_champ->prepare(longueur, 9 + 39 * longueur);
-    m_question->repaint();
-    m_jeu.round().setAffichage(maintenant());
 }
 
 void Treflechies::traite_reponse(const QString &texte)

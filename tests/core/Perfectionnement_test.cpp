@@ -91,6 +91,34 @@ TEST(Perfectionnement, LevelOneGivesOneFactorOfEachPairAndSquaresSkipIt)
     EXPECT_EQ(p.pose_la_question(0).donnes, QList<int>{-1});
 }
 
+// 24 with "3" given and "3" typed again in the other field: the pupil's field
+// is the wrong one, facing the pair that holds the given factor; the given
+// field never is, whichever factor was given.
+TEST(Perfectionnement, AtLevelOneOnlyThePupilsOwnFieldIsJudged)
+{
+    for (int graine = 1; graine <= 6; ++graine) {
+        SeededRandom random(graine);
+        Perfectionnement p(random);
+        p.initialisation({"0308", "0406"}, 1, "10:00:00", 20, 20);
+        const Perfectionnement::Question q = p.pose_la_question(0);
+        ASSERT_EQ(q.valeur, 24);
+        for (int ligne = 0; ligne < 2; ++ligne) {
+            const int donne = q.donnes[ligne];
+            QStringList champs = justes(q);
+            champs[2 * ligne + 1 - donne] = champs[2 * ligne + donne];
+            SCOPED_TRACE(QStringLiteral("graine %1, %2").arg(graine).arg(champs.join(' ')).toStdString());
+            Perfectionnement essai = p;
+            const Perfectionnement::Resultat r = essai.evalue_la_reponse(champs, 1000);
+            EXPECT_FALSE(r.juste);
+            EXPECT_EQ(r.erreurs, 1);
+            QList<bool> faux(4, false);
+            faux[2 * ligne + 1 - donne] = true;
+            EXPECT_EQ(r.champsFaux, faux);
+            EXPECT_EQ(r.attendus, q.paires);
+        }
+    }
+}
+
 TEST(Perfectionnement, EveryPoolFromOneProductToAllTablesPlaysToItsEnd)
 {
     const QString etendues = Catalogue::produits_table("tables_etendues");

@@ -118,6 +118,42 @@ TEST_F(Maintenance, MergeJoinsTheHistoriesAndTheClassesBothWays)
     EXPECT_TRUE(QFileInfo::exists(lien("2006-2007/62", "Durant_Eva")));
 }
 
+// A pupil first registered without a class, then in a class: his two files
+// are merged, and the classes go to the file of the school folder. Two
+// unrelated schools are still refused.
+TEST_F(Maintenance, MergeTakesTheSchoolsOwnOutOfClassFolder)
+{
+    eleve("Leroy_Tom", seance("14/11/2006", "09:00:00"), {"2005-2006/51", "2006-2007/61"});
+    const QString horsClasse = ecole + "/Hors classe/Leroy_Tom.txt";
+    QDir().mkpath(ecole + "/Hors classe");
+    ASSERT_TRUE(TextFile::saveLines(horsClasse, seance("13/11/2006", "09:00:00")));
+    const QString autreEcole = dir.filePath("Eleves/Ecole Jaurès/Hors classe/Leroy_Tom.txt");
+    QDir().mkpath(QFileInfo(autreEcole).path());
+    ASSERT_TRUE(TextFile::saveLines(autreEcole, seance("12/11/2006", "09:00:00")));
+
+    QString erreur;
+    EXPECT_FALSE(PupilFileMaintenance::fusionne(autreEcole, fichier("Leroy_Tom"), &erreur));
+    EXPECT_EQ(erreur, "Les deux fichiers doivent être dans le même dossier d'établissement.");
+    EXPECT_EQ(TextFile::loadLines(fichier("Leroy_Tom")), seance("14/11/2006", "09:00:00"));
+
+    const QStringList attendu = seance("13/11/2006", "09:00:00") + seance("14/11/2006", "09:00:00");
+    ASSERT_TRUE(PupilFileMaintenance::fusionne(horsClasse, fichier("Leroy_Tom"), &erreur)) << erreur.toStdString();
+    EXPECT_EQ(TextFile::loadLines(horsClasse), attendu);
+    EXPECT_EQ(TextFile::loadLines(fichier("Leroy_Tom")), attendu);
+    EXPECT_EQ(ShellLink::readTarget(lien("2005-2006/51", "Leroy_Tom")), fichier("Leroy_Tom"));
+    EXPECT_EQ(ShellLink::readTarget(lien("2006-2007/61", "Leroy_Tom")), fichier("Leroy_Tom"));
+
+    // Either way round, and under another key: the out-of-class file is in
+    // no class, so the class file keeps its own classes and no more, and no
+    // link is made for the out-of-class key.
+    eleve("Leroy_Thomas", seance("15/11/2006", "09:00:00"), {"2006-2007/62"});
+    ASSERT_TRUE(PupilFileMaintenance::fusionne(fichier("Leroy_Thomas"), horsClasse, &erreur)) << erreur.toStdString();
+    EXPECT_TRUE(TextFile::loadLines(horsClasse).contains(seance("15/11/2006", "09:00:00").first()));
+    EXPECT_EQ(ShellLink::readTarget(lien("2006-2007/62", "Leroy_Thomas")), fichier("Leroy_Thomas"));
+    EXPECT_FALSE(QFileInfo::exists(lien("2006-2007/62", "Leroy_Tom")));
+    EXPECT_FALSE(QFileInfo::exists(lien("2006-2007/61", "Leroy_Thomas")));
+}
+
 TEST_F(Maintenance, DeleteKeepsTheFileInTheRecycleFolderAndDropsTheLinks)
 {
     eleve("Parti_Paul", seance("13/11/2006", "09:00:00"), {"2005-2006/51", "2006-2007/61"});
@@ -136,4 +172,34 @@ TEST_F(Maintenance, DeleteKeepsTheFileInTheRecycleFolderAndDropsTheLinks)
     systeme.recycled.clear();
     EXPECT_FALSE(PupilFileMaintenance::supprime(systeme, programme, fichier("Parti_Paul"), &erreur));
     EXPECT_TRUE(systeme.recycled.isEmpty());
+}
+
+// A namesake, or the same pupil deleted again a year later: every copy stays
+// in the recycle folder, each under a name of its own, letter case ignored
+// as the share ignores it.
+TEST_F(Maintenance, DeletingTheSameNameAgainKeepsEveryCopy)
+{
+    const QString programme = dir.filePath("Programme");
+    const QString corbeille = programme + "/CorbeilleTabulon/";
+    QDir().mkpath(corbeille);
+    ASSERT_TRUE(TextFile::saveLines(corbeille + "parti_paul.txt", {"copie de 2004"}));
+    struct Cas { QString date; QString nom; bool ini; };
+    const Cas cas[] = {{"13/11/2006", "Parti_Paul (2).txt", true}, {"14/11/2007", "Parti_Paul (3).txt", false}};
+    for (const Cas &c : cas) {
+        SCOPED_TRACE(c.nom.toStdString());
+        eleve("Parti_Paul", seance(c.date, "09:00:00"), {});
+        if (c.ini) {
+            ASSERT_TRUE(TextFile::saveLines(ecole + "/Parti_Paul.ini", {"[config perso]"}));
+        }
+        QString erreur;
+        QString nom;
+        ASSERT_TRUE(PupilFileMaintenance::supprime(systeme, programme, fichier("Parti_Paul"), &erreur, &nom))
+            << erreur.toStdString();
+        EXPECT_EQ(nom, c.nom);
+        EXPECT_EQ(TextFile::loadLines(corbeille + c.nom), seance(c.date, "09:00:00"));
+    }
+    EXPECT_EQ(TextFile::loadLines(corbeille + "parti_paul.txt"), QStringList{"copie de 2004"});
+    // The settings took the name of their history.
+    EXPECT_TRUE(QFileInfo::exists(corbeille + "Parti_Paul (2).ini"));
+    EXPECT_EQ(QDir(corbeille).entryList(QDir::Files).size(), 4);
 }

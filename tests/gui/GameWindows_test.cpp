@@ -3,7 +3,9 @@
 #include "core/RandomSource.h"
 #include "core/SessionState.h"
 #include "platform/LockKeys.h"
+#include "timedtest/Ttest.h"
 #include "training/TAdd.h"
+#include "training/Tapprent.h"
 #include "training/Tclavier.h"
 #include "training/Tperfect.h"
 #include "training/Treflechies.h"
@@ -19,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include <QAccessible>
@@ -132,6 +135,110 @@ TEST_F(GamesTest, LevelButtonStates)
     EXPECT_EQ(deux.accessibleDescription(), "en cours");
     QApplication::sendEvent(&deux, &sortie);
     EXPECT_EQ(deux.etat(), LevelButton::Courant);
+}
+
+// The windows are built before the configuration is read: the acceptable
+// time is the one there when the game opens (2 s: "Plus vite!" past 4 s).
+TEST_F(GamesTest, ReasonedTablesTakeTheAcceptableTimeWhenShown)
+{
+    s.temps_acceptable = -1;
+    Treflechies fenetre(s, env);
+    s.temps_acceptable = 2;
+    fenetre.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenetre));
+    EXPECT_EQ(fenetre.jeu().secondes_acceptables(), 2);
+    tape(fenetre.champ(), fenetre.jeu().round().attendu(), 4500);
+    EXPECT_TRUE(fenetre.findChild<QLabel *>("GradLabel2")->isVisible());
+    EXPECT_EQ(fenetre.findChild<QLabel *>("GradLabel2")->text(), "Plus vite!");
+}
+
+// The first question is set while its window is still coming up: its time
+// starts when it is painted. Here the window takes 20 s to come up; an answer
+// typed 0.3 s after the question appears is quick (acceptable time 9 s).
+TEST_F(GamesTest, TheFirstQuestionOfEveryActivityIsTimedFromItsPaint)
+{
+    s.temps_acceptable = 9;
+    s.temps_maximum = 30;
+    s.produits_etudies = Catalogue::liste_produits_tables("table_7");
+    s.perfectionnement_temps_initial = 8;
+    s.perfectionnement_temps_final = 4;
+    Treflechies reflechies(s, env);
+    TAdd add(s, env);
+    Tclavier clavier(s, env);
+    Tperfect perfect(s, env);
+    perfect.setNiveau(3);
+    Ttest test(s, env);
+    struct Cas
+    {
+        QWidget *fenetre;
+        std::function<qint64()> affichage;
+    };
+    const Cas cas[] = {
+        {&reflechies, [&] { return reflechies.jeu().round().affichage(); }},
+        {&add, [&] { return add.jeu().round().affichage(); }},
+        {&clavier, [&] { return clavier.jeu().round().affichage(); }},
+        {&perfect, [&] { return perfect.perfectionnement().affichage(); }},
+        {&test, [&] { return test.moteur().debut_question(); }},
+    };
+    for (const Cas &c : cas) {
+        SCOPED_TRACE(c.fenetre->objectName().toStdString());
+        const qint64 montre = clock.monotonicMs();
+        bool premiere = true;
+        auto lente = [&] {
+            if (std::exchange(premiere, false))
+                clock.advanceMs(20000);
+        };
+        QMetaObject::Connection lien;
+        if (auto *jeu = qobject_cast<GameWindow *>(c.fenetre))
+            lien = QObject::connect(jeu, &GameWindow::questionPosee, lente);
+        else if (c.fenetre == &perfect)
+            lien = QObject::connect(&perfect, &Tperfect::questionPosee, lente);
+        else
+            lien = QObject::connect(&test, &Ttest::questionPosee, lente);
+        c.fenetre->show();
+        ASSERT_FALSE(premiere) << "no question on show";
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(c.fenetre));
+        ASSERT_TRUE(attend([&] { return c.affichage() != montre; }));
+        EXPECT_EQ(c.affichage(), montre + 20000);
+        QObject::disconnect(lien);
+        if (c.fenetre == &reflechies) {
+            tape(reflechies.champ(), reflechies.jeu().round().attendu(), 300);
+            EXPECT_EQ(reflechies.jeu().round().temps_reponse(), 300);
+            EXPECT_FALSE(reflechies.findChild<QLabel *>("GradLabel2")->isVisible());
+        }
+        c.fenetre->close();
+    }
+}
+
+// A stray Escape ends no activity: the training, perfectionnement and the
+// three games stay on screen with their work; the close box still closes.
+TEST_F(GamesTest, EscapeEndsNoActivity)
+{
+    s.produits_a_memoriser = Catalogue::liste_produits_tables("table_7");
+    s.produits_etudies = s.produits_a_memoriser;
+    s.ordre_rangement_items = "valeur produit";
+    s.nombre_items_par_bloc = 3;
+    s.formule_recursive = "1.1.1.3";
+    std::vector<std::unique_ptr<QDialog>> activites;
+    activites.push_back(std::make_unique<Tapprent>(s, env));
+    activites.push_back(std::make_unique<Tperfect>(s, env));
+    activites.push_back(std::make_unique<Treflechies>(s, env));
+    activites.push_back(std::make_unique<TAdd>(s, env));
+    activites.push_back(std::make_unique<Tclavier>(s, env));
+    for (const auto &a : activites) {
+        SCOPED_TRACE(a->objectName().toStdString());
+        QSignalSpy fini(a.get(), &QDialog::finished);
+        a->show();
+        a->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(a.get()));
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : a.get(), Qt::Key_Escape);
+        QTest::keyClick(a.get(), Qt::Key_Escape);
+        EXPECT_TRUE(a->isVisible());
+        EXPECT_EQ(fini.count(), 0);
+        a->close();
+        EXPECT_FALSE(a->isVisible());
+    }
 }
 
 TEST_F(GamesTest, ReasonedTablesStepTwoPlayedToTheEnd)
@@ -446,6 +553,46 @@ TEST_F(PerfectTest, WrongAnswerShowsTheCorrectionInRedAndBlue)
     QTest::mouseClick(fenetre->findChild<LevelButton *>("Niveau3"), Qt::LeftButton);
     ASSERT_EQ(s.eleve.lignes_seance.size(), 1);
     EXPECT_TRUE(s.eleve.lignes_seance[0].endsWith(": niveau 2"));
+}
+
+// "1 interdit !" is wiped after 400 ms; a message shown after it stays as long
+// as the correction it goes with.
+TEST_F(PerfectTest, AMessageShownAfterAShortOneStays)
+{
+    ouvre("tables_classiques", 2);
+    auto *simple = fenetre->findChild<QTimer *>("Timer_affichage_simple");
+    ASSERT_TRUE(simple);
+    tape(champ(1), "1");
+    EXPECT_EQ(erreurs->text(), "1 interdit !");
+    EXPECT_TRUE(simple->isActive());
+    tape(champ(1), "2", 50);
+    tape(champ(2), "3", 50);
+    QTest::keyClick(ok, Qt::Key_Space);
+    EXPECT_EQ(erreurs->text(), "1 erreur !");
+    EXPECT_FALSE(simple->isActive());
+    QTest::qWait(500);
+    EXPECT_EQ(erreurs->text(), "1 erreur !");
+    EXPECT_TRUE(fenetre->findChild<QLabel *>("label_rep2")->isVisible());
+}
+
+// Level 3: OK on an empty field gives no fresh allowance; the clock goes on
+// with what was left.
+TEST_F(PerfectTest, AnIncompleteAnswerAtLevelThreeKeepsTheClockRunning)
+{
+    ouvre("table_carres", 3);
+    auto *chrono = fenetre->findChild<QTimer *>("Timer_chrono");
+    ASSERT_TRUE(chrono && chrono->isActive());
+    const int periode = fenetre->perfectionnement().question().periodeMs;
+    clock.advanceMs(5000);
+    QTest::keyClick(ok, Qt::Key_Space);
+    ASSERT_FALSE(Dialogs::history().isEmpty());
+    EXPECT_EQ(Dialogs::history().last().text, "Réponse incomplète!");
+    EXPECT_TRUE(chrono->isActive());
+    EXPECT_EQ(chrono->interval(), periode - 5000);
+    clock.advanceMs(periode);
+    QTest::keyClick(ok, Qt::Key_Space);
+    EXPECT_EQ(chrono->interval(), 0) << "the time is out: \"Trop long!\" at once";
+    ASSERT_TRUE(attend([&] { return erreurs->text() == "Trop long!"; }));
 }
 
 TEST_F(PerfectTest, LevelThreeClockAndSquaresWithoutLevelOne)

@@ -7,15 +7,23 @@
 #include "app/Tident.h"
 #include "core/Catalogue.h"
 #include "core/Clock.h"
+#include "core/IniFile.h"
 #include "core/Paths.h"
 #include "core/RandomSource.h"
 #include "core/ShellLink.h"
 #include "core/SystemServices.h"
 #include "core/TextFile.h"
 #include "timedtest/Ttest.h"
+#include "training/TAdd.h"
+#include "training/Tapprent.h"
+#include "training/Tclavier.h"
+#include "training/Tperfect.h"
+#include "training/Treflechies.h"
+#include "widgets/AnswerField.h"
 #include "widgets/Dialogs.h"
 #include "support/FakeSystem.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -640,6 +648,101 @@ TEST_F(PupilJourneyTest, AtHomeANewPupilTakesHisFirstTestAndFindsItAgainAfterARe
                                + QLatin1Char(' ') + second.enregistrements;
     EXPECT_EQ(apresDeuxiemeSeance, octets({entete, ligneTest, entete2, ligneTest2}));
     EXPECT_EQ(contenu(historique), apresDeuxiemeSeance);
+}
+
+// The settings read at start reach every activity, although every window
+// was built before they were read: with an acceptable time of 2 s the
+// reasoned tables hurry an answer given after 4.5 s, but not a first answer
+// given 0.3 s after the question appears. A stray Escape closes none of the
+// activities; their close box does.
+TEST_F(PupilJourneyTest, TheSettingsOfTheStartReachEveryActivityAndEscapeEndsNone)
+{
+    {
+        TabulonApp::Options o = options();
+        o.arretPremiereFenetre = true;
+        TabulonApp premier(m_env, o);
+        premier.run();
+    }
+    IniFile ini(fichier(QStringLiteral("Tabulon.ini")));
+    ASSERT_TRUE(ini.exists());
+    ASSERT_TRUE(ini.writeInteger(QStringLiteral("Paramètres"), QStringLiteral("temps de réponse acceptable"), 2));
+
+    TabulonApp programme(m_env, options());
+    Scenario scenario(arret(programme));
+    auto general = [&] { return programme.general(); };
+    auto ident = [&] { return general() ? general()->fenetres().ident : nullptr; };
+    std::unique_ptr<QSignalSpy> questions;
+    QStringList ouvertes;
+
+    scenario.etape(QStringLiteral("inscription"), [&] { return ident() && ident()->isVisible(); },
+                   [&] { inscritJeanDupont(ident()); });
+    scenario.etape(QStringLiteral("menu"), [&] { return general() && general()->isVisible(); }, [&] {
+        EXPECT_EQ(programme.state().temps_acceptable, 2);
+        Treflechies *reflechies = general()->fenetres().reflechies;
+        ASSERT_NE(reflechies, nullptr);
+        questions = std::make_unique<QSignalSpy>(reflechies, &GameWindow::questionPosee);
+        QTimer::singleShot(0, general(), [&] { general()->ui().SpeedButton_1_10->click(); });
+    });
+    scenario.etape(QStringLiteral("première question"),
+                   [&] { return general()->fenetres().reflechies->isVisible() && questions->count() == 1; }, [&] {
+        Treflechies *reflechies = general()->fenetres().reflechies;
+        EXPECT_EQ(reflechies->jeu().secondes_acceptables(), 2);
+        QWidget *champ = reflechies->champ();
+        m_horloge.advanceMs(300);
+        for (QChar c : reflechies->jeu().round().attendu())
+            QTest::keyClick(champ, c.toLatin1());
+        EXPECT_EQ(reflechies->jeu().round().temps_reponse(), 300);
+        EXPECT_FALSE(enfant<QLabel>(reflechies, "GradLabel2")->isVisible());
+        QTest::keyClick(champ, Qt::Key_Escape);
+        EXPECT_TRUE(reflechies->isVisible());
+    });
+    scenario.etape(QStringLiteral("deuxième question"),
+                   [&] { return questions->count() == 2; }, [&] {
+        Treflechies *reflechies = general()->fenetres().reflechies;
+        m_horloge.advanceMs(4500);
+        for (QChar c : reflechies->jeu().round().attendu())
+            QTest::keyClick(reflechies->champ(), c.toLatin1());
+        EXPECT_TRUE(enfant<QLabel>(reflechies, "GradLabel2")->isVisible());
+        EXPECT_EQ(enfant<QLabel>(reflechies, "GradLabel2")->text(), QStringLiteral("Plus vite!"));
+        reflechies->close();
+    });
+    // Each other activity: opened from its button, Escape, still there, closed.
+    const QList<std::pair<const char *, std::function<QDialog *()>>> activites = {
+        {"SpeedButton_perfectionnement", [&]() -> QDialog * { return general()->fenetres().perfect; }},
+        {"SpeedButton_additions", [&]() -> QDialog * { return general()->fenetres().add; }},
+        {"SpeedButton_el_6", [&]() -> QDialog * { return general()->fenetres().clavier; }},
+        {"SpeedButton_apprentissage", [&]() -> QDialog * { return general()->fenetres().apprent; }},
+    };
+    for (const auto &[bouton, fenetre] : activites) {
+        const QString nom = QString::fromLatin1(bouton);
+        scenario.etape(QStringLiteral("ouvre ") + nom,
+                       [&, fenetre] { return general()->isActiveWindow() || !QApplication::activeModalWidget(); },
+                       [&, nom] {
+                           auto *b = enfant<QAbstractButton>(general(), nom.toLatin1().constData());
+                           ASSERT_NE(b, nullptr);
+                           QTimer::singleShot(0, general(), [b] { b->click(); });
+                       });
+        scenario.etape(QStringLiteral("Échap dans ") + nom, [fenetre] { return fenetre() && fenetre()->isVisible(); },
+                       [&, fenetre] {
+                           QDialog *d = fenetre();
+                           ouvertes << d->objectName();
+                           QWidget *focus = d->focusWidget();
+                           QTest::keyClick(focus ? focus : d, Qt::Key_Escape);
+                           QTest::keyClick(d, Qt::Key_Escape);
+                           QApplication::processEvents();
+                           EXPECT_TRUE(d->isVisible()) << d->objectName().toStdString();
+                           d->close();
+                           EXPECT_FALSE(d->isVisible());
+                       });
+    }
+    scenario.etape(QStringLiteral("fin"), [&] { return !QApplication::activeModalWidget(); }, [&] {
+        general()->setFermetureSansQuestion(true);
+        general()->close();
+    });
+    scenario.demarre();
+    EXPECT_EQ(programme.run(), 0);
+    EXPECT_TRUE(scenario.termine()) << scenario.etapeEnCours().toStdString();
+    EXPECT_EQ(ouvertes, QStringList({"Tperfect", "TAdd", "Tclavier", "Tapprent"}));
 }
 
 TEST_F(PupilJourneyTest, AtSchoolTheHistoryAndTheClassLinkGoToTheServer)

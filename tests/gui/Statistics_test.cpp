@@ -126,6 +126,8 @@ protected:
         ASSERT_TRUE(Fixtures::ecritEleve(state.dossier_etablissement, state.dossier_annee, classe, cle, lignes));
     }
 
+    BilanExport::Ecole ecoleCourante() const { return {state.nom_etablissement, state.dossier_etablissement}; }
+
     QTemporaryDir dir;
     ManualClock clock{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
     Environment env;
@@ -196,6 +198,32 @@ TEST_F(Statistics, PanelsCountEachAnswerOnItsOwnProductAndModesSetTheirBoxes)
     EXPECT_EQ(enfant<QCheckBox>(fenetre, QStringLiteral("CheckBox_rep2"))->text(),
               QStringLiteral("bonnes réponses dans un temps >=1s"));
     EXPECT_EQ(p22->text(), QStringLiteral("0"));
+}
+
+// A school whose acceptable time is past 20 s: the split between fast and
+// slow answers starts on it, as the pupils' own scores do, and the box takes
+// every time the setting takes.
+TEST_F(Statistics, TheSplitStartsOnAnAcceptableTimeAboveTwentySeconds)
+{
+    state.temps_acceptable = 30;
+    TStats fenetre(state, env);
+    // Every answer right, in 25 s.
+    fenetre.setDonnees({testDeScore(64, 250)}, 1);
+    fenetre.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenetre));
+    auto *temps = enfant<QSpinBox>(fenetre, QStringLiteral("SpinEdit2"));
+    EXPECT_EQ(temps->value(), 30);
+    EXPECT_EQ(temps->maximum(), 99);
+    EXPECT_EQ(enfant<QCheckBox>(fenetre, QStringLiteral("CheckBox_rep2"))->text(),
+              QStringLiteral("bonnes réponses dans un temps >=30s"));
+    clique(enfant<QRadioButton>(fenetre, QStringLiteral("RadioButton2")));
+    clique(enfant<QCheckBox>(fenetre, QStringLiteral("CheckBox_rep3")));
+    clique(enfant<QCheckBox>(fenetre, QStringLiteral("CheckBox_rep4")));
+    clique(enfant<QCheckBox>(fenetre, QStringLiteral("CheckBox_rep1")));
+    ASSERT_EQ(fenetre.categories(), ProductStatistics::kRapide);
+    EXPECT_EQ(fenetre.panneau(1)->text(), QStringLiteral("1"));
+    temps->setValue(24);
+    EXPECT_EQ(fenetre.panneau(1)->text(), QStringLiteral("0"));
 }
 
 TEST_F(Statistics, NoPupilWithATestSaysSoOnThePanelsAndTheChart)
@@ -363,7 +391,7 @@ TEST_F(Statistics, ClassReportsAsOnePdfDocument)
     const auto restaure = qScopeGuard([&avant] { QDir::setCurrent(avant); });
     const QString pdf = dir.filePath(QStringLiteral("bilans/classe.pdf"));
     Dialogs::setNextFileName(dir.filePath(QStringLiteral("bilans/classe")));
-    ASSERT_TRUE(BilanExport::ButtonEnregistrerClick(nullptr, state, classe, QStringLiteral("61: 5 élèves......50%"), critere));
+    ASSERT_TRUE(BilanExport::ButtonEnregistrerClick(nullptr, state, ecoleCourante(), classe, QStringLiteral("61: 5 élèves......50%"), critere));
     ASSERT_FALSE(Dialogs::history().isEmpty());
     EXPECT_TRUE(Dialogs::history().first().text.endsWith(u"/bilans/Classe de 61.pdf")) << Dialogs::history().first().text.toStdString();
 
@@ -398,7 +426,7 @@ TEST_F(Statistics, ClassReportsAsOnePdfDocument)
     ClassTestCollector::Critere rentree;
     rentree.date = QStringLiteral("01/09/2026");
     Dialogs::setNextFileName(dir.filePath(QStringLiteral("bilans/vide.pdf")));
-    EXPECT_FALSE(BilanExport::ButtonEnregistrerClick(nullptr, state, classe, QStringLiteral("61: 5"), rentree));
+    EXPECT_FALSE(BilanExport::ButtonEnregistrerClick(nullptr, state, ecoleCourante(), classe, QStringLiteral("61: 5"), rentree));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("bilans/vide.pdf"))));
     EXPECT_EQ(Dialogs::history().last().title, QStringLiteral("Pas de test"));
 }

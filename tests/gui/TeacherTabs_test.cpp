@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
@@ -249,6 +251,69 @@ TEST_F(TeacherTabs, MaintenanceRenamesAndRefusesATakenName)
     QTest::mouseClick(enfant<QPushButton>(prof, "Button2"), Qt::LeftButton);
     EXPECT_EQ(Dialogs::history().last().text, QStringLiteral("Fichier récupérable dans le dossier 'CorbeilleTabulon'"));
     EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("CorbeilleTabulon/Martin_Léa.txt"))));
+
+    // A namesake deleted later keeps the first copy, and the message says
+    // which name the new one took.
+    eleve(QStringLiteral("Martin_Léa"), 20, QStringLiteral("61"));
+    f1->setText(fichier(QStringLiteral("Martin_Léa")));
+    QTest::mouseClick(enfant<QPushButton>(prof, "Button2"), Qt::LeftButton);
+    EXPECT_EQ(Dialogs::history().last().text,
+              QStringLiteral("Fichier récupérable dans le dossier 'CorbeilleTabulon'\nsous le nom \"Martin_Léa (2).txt\"."));
+    EXPECT_NE(TextFile::loadLines(dir.filePath(QStringLiteral("CorbeilleTabulon/Martin_Léa.txt"))),
+              TextFile::loadLines(dir.filePath(QStringLiteral("CorbeilleTabulon/Martin_Léa (2).txt"))));
+}
+
+// Another school chosen in the follow-up tab, and its list could not be
+// saved: the tree and its paths still show one list, the new one, and a
+// class's reports are read from that school's folder and carry its name.
+TEST_F(TeacherTabs, AnotherSchoolsListUnsavedStillGivesItsOwnPupilsReports)
+{
+    eleve(QStringLiteral("Alain_Zoé"), 64, QStringLiteral("61"));
+    const QString jaures = state.dossier_eleves + QStringLiteral("/Ecole Jaurès");
+    const QDate jour = QDate::currentDate().addDays(-3);
+    for (const QString &cle : {QStringLiteral("Alain_Zoé"), QStringLiteral("Caron_Luc")}) {
+        const QString f = jaures + u'/' + cle + QStringLiteral(".txt");
+        ASSERT_TRUE(TextFile::saveLines(
+            f, {HistoryLines::entete_seance("Lundi", jour.toString("dd/MM/yyyy"), "09:00:00", "09:30:00", "P"),
+                "\tTEST de 09:01:00 à 09:10:00 " + test(32)}));
+        QDir().mkpath(jaures + QStringLiteral("/2026-2027/61"));
+        ASSERT_TRUE(ShellLink::write(jaures + QStringLiteral("/2026-2027/61/") + cle + QStringLiteral(".lnk"), f));
+    }
+    TProfesseur prof(state, env);
+    QSignalSpy construite(prof.suivi(), &SuiviTab::listeConstruite);
+    prof.show();
+    ASSERT_TRUE(construite.count() > 0 || construite.wait(10000));
+
+    // A folder where the list file goes: the save fails.
+    const QString liste = state.dossier_stats_local + QStringLiteral("/liste_eleves.txt");
+    ASSERT_TRUE(QFile::remove(liste));
+    ASSERT_TRUE(QDir().mkpath(liste));
+    enfant<QComboBox>(prof, "ComboBox1")->setCurrentText(QStringLiteral("Ecole Jaurès"));
+    Dialogs::clearHistory();
+    QTest::mouseClick(enfant<QPushButton>(prof, "Button3"), Qt::LeftButton);
+    ASSERT_TRUE(construite.count() > 1 || construite.wait(10000));
+    ASSERT_FALSE(Dialogs::history().isEmpty());
+    EXPECT_EQ(Dialogs::history().first().title, QStringLiteral("Liste élèves"));
+
+    auto *arbre = enfant<QTreeWidget>(prof, "TreeView1");
+    ASSERT_EQ(arbre->topLevelItemCount(), 1);
+    QTreeWidgetItem *classe = arbre->topLevelItem(0)->child(0);
+    ASSERT_TRUE(classe);
+    ASSERT_EQ(classe->childCount(), 2);
+    EXPECT_TRUE(classe->child(1)->text(0).startsWith(QStringLiteral("Caron Luc."))) << classe->child(1)->text(0).toStdString();
+    EXPECT_EQ(prof.suivi()->chemins().at(3), jaures + QStringLiteral("/Caron_Luc.txt"));
+
+    arbre->setCurrentItem(classe);
+    const QString pdf = dir.filePath(QStringLiteral("jaures.pdf"));
+    Dialogs::setNextFileName(pdf);
+    QTest::mouseClick(enfant<QPushButton>(prof, "ButtonEnregistrer"), Qt::LeftButton);
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    const QString texte = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(texte.contains(u"CARON Luc") && texte.contains(u"ALAIN Zoé")) << texte.toStdString();
+    EXPECT_TRUE(texte.contains(u"Ecole Jaurès")) << texte.toStdString();
+    EXPECT_FALSE(texte.contains(u"Collège")) << texte.toStdString();
 }
 
 TEST_F(TeacherTabs, SettingsTabWritesTheServerCopyTooAndRefusesAFormulaThePlanCannotUse)
