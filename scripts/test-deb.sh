@@ -76,8 +76,8 @@ fi
 rm -rf "$racine"
 cp -a "$base" "$racine"
 mount -t proc proc "$racine/proc"
-mount --bind /dev "$racine/dev"
-mkdir -p /tmp/.X11-unix
+mount --rbind /dev "$racine/dev"
+mkdir -p /tmp/.X11-unix "$racine/tmp/.X11-unix"
 mount --bind /tmp/.X11-unix "$racine/tmp/.X11-unix"
 cp /etc/resolv.conf "$racine/etc/resolv.conf"
 
@@ -105,20 +105,23 @@ chroot --userspec=eleve:eleve "$racine" mkdir -p /home/eleve/Tabulon
 chroot --userspec=eleve:eleve "$racine" env -i HOME=/home/eleve USER=eleve LOGNAME=eleve SHELL=/bin/bash \
   PATH=/usr/bin:/bin LANG=C.UTF-8 DISPLAY=":$ecran" /usr/bin/tabulon >"$travail/tabulon.log" 2>&1 &
 programme=$!
-fenetres=""
+# On a new data folder the first window a pupil sees is the identification.
+vue=""
 for _ in $(seq 120); do
-  fenetres=$(DISPLAY=":$ecran" xwininfo -root -tree 2>/dev/null | grep -E '"(Identification|Tabulon[^"]*)"' || true)
-  [ -n "$fenetres" ] && break
+  if DISPLAY=":$ecran" xwininfo -name Identification 2>/dev/null | grep -q "Map State: IsViewable"; then
+    vue=1
+    break
+  fi
   kill -0 "$programme" 2>/dev/null || break
   sleep 0.5
 done
-if [ -z "$fenetres" ]; then
+if [ -z "$vue" ]; then
   cat "$travail/tabulon.log" >&2
   kill "$xvfb" 2>/dev/null || true
-  echec "no window of Tabulon within 60 s"
+  echec "no identification window of Tabulon on the screen within 60 s"
 fi
 sleep 2
-echo "$fenetres" | sed 's/^ */   /'
+DISPLAY=":$ecran" xwininfo -root -tree | grep -E '"(Identification|Tabulon version[^"]*)"' | sed 's/^ */   /'
 if command -v import >/dev/null; then
   import -display ":$ecran" -window root "$travail/premiere-fenetre.png" && echo "   screenshot: $travail/premiere-fenetre.png"
 fi
