@@ -1,6 +1,7 @@
 # Desktop installation: `cmake --install build --prefix <dir>` puts the
-# program, its launcher, the desktop entry, the icon and the AppStream
-# metainfo where desktop environments and software centres look for them.
+# program, its launcher, its read-me and manual page, the desktop entry, the
+# icon and the AppStream metainfo where desktop environments and software
+# centres look for them.
 if(NOT TARGET tabulon)
   return()
 endif()
@@ -16,6 +17,15 @@ file(RELATIVE_PATH TABULON_PROGRAMME_RELATIF "/racine/${CMAKE_INSTALL_BINDIR}"
 configure_file(data/tabulon.sh.in ${CMAKE_BINARY_DIR}/lanceur/tabulon @ONLY)
 install(PROGRAMS ${CMAKE_BINARY_DIR}/lanceur/tabulon DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# The read-me of the "?" menu, for a data folder that holds none of its own;
+# the program finds it from its own folder, wherever the prefix is.
+install(FILES data/lisezmoi.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/tabulon)
+file(RELATIVE_PATH TABULON_FICHIERS_INSTALLES "/racine/${CMAKE_INSTALL_LIBEXECDIR}/tabulon"
+     "/racine/${CMAKE_INSTALL_DATADIR}/tabulon")
+target_compile_definitions(tabulon PRIVATE TABULON_FICHIERS_INSTALLES="${TABULON_FICHIERS_INSTALLES}")
+configure_file(data/tabulon.1.in ${CMAKE_BINARY_DIR}/man/tabulon.1 @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/man/tabulon.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 install(FILES data/${TABULON_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/${TABULON_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/${TABULON_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -25,6 +35,9 @@ if(TARGET DesktopInstall_test)
   target_compile_definitions(DesktopInstall_test PRIVATE
     TABULON_DOSSIER_CONSTRUCTION="${CMAKE_BINARY_DIR}"
     TABULON_CMAKE="${CMAKE_COMMAND}"
-    TABULON_APP_ID="${TABULON_APP_ID}")
+    TABULON_APP_ID="${TABULON_APP_ID}"
+    TABULON_LIBEXEC="${CMAKE_INSTALL_LIBEXECDIR}/tabulon"
+    TABULON_FICHIERS_INSTALLES="${TABULON_FICHIERS_INSTALLES}"
+    TABULON_MANUEL="${CMAKE_INSTALL_MANDIR}/man1/tabulon.1")
   add_dependencies(DesktopInstall_test tabulon)
 endif()

@@ -77,6 +77,11 @@ int main(int argc, char *argv[])
     env.system = &systeme;
     // The program's files lie in the folder it was started from.
     env.programFolder = QDir::currentPath() + QLatin1Char('/');
+#ifdef TABULON_FICHIERS_INSTALLES
+    // The installation puts its shared files at this path from the program's own folder.
+    env.installedFilesFolder = QDir(QCoreApplication::applicationDirPath()).filePath(
+        QStringLiteral(TABULON_FICHIERS_INSTALLES));
+#endif
 
     // Start-up measure: the time to the first window and the memory then;
     // no box may wait for a person.

@@ -574,7 +574,11 @@ void Tgeneral::Lisezmoi1Click()
 {
     if (!m_fenetres.texte)
         return;
-    const QString chemin = Paths::join(m_env.programFolder, QStringLiteral("lisezmoi.txt"));
+    // A read-me the school put in the data folder comes first; otherwise the
+    // one installed with the program.
+    QString chemin = Paths::join(m_env.programFolder, QStringLiteral("lisezmoi.txt"));
+    if (!QFileInfo::exists(chemin) && !m_env.installedFilesFolder.isEmpty())
+        chemin = Paths::join(m_env.installedFilesFolder, QStringLiteral("lisezmoi.txt"));
     QStringList lignes;
     QString erreur;
     if (QFileInfo::exists(chemin) && TextFile::loadLines(chemin, &lignes, &erreur)) {

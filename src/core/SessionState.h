@@ -17,6 +17,9 @@ struct Environment
     SystemServices *system = nullptr;
     // The folder of "Tabulon.ini", "Tabulon.log" and the local folders; ends with "/".
     QString programFolder;
+    // Where an installation keeps the program's read-only files (the
+    // read-me), for what the program folder does not hold itself.
+    QString installedFilesFolder;
 };
 
 struct Niveau

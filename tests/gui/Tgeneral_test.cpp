@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -27,6 +28,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -387,6 +389,53 @@ TEST_F(TgeneralTest, TrainingWithNothingToLearnSaysSo)
     EXPECT_EQ(f.boiteMessage->commentaire(), QStringLiteral("Tu sais déjà tes tables!!"));
     EXPECT_FALSE(f.apprent->isVisible());
     f.boiteMessage->hide();
+}
+
+// The read-me of the data folder wins over the installed one, which stands in
+// when the data folder has none; with neither, the pupil is told where to look.
+TEST_F(TgeneralTest, TheReadMeComesFromTheDataFolderThenFromTheInstallation)
+{
+    QTemporaryDir installation;
+    ASSERT_TRUE(installation.isValid());
+    m_env.installedFilesFolder = installation.path();
+    Tgeneral::Fenetres &f = m_fenetre->fenetres();
+    f.texte = new TTexte(m_fenetre.get());
+    m_fenetre->relieFenetres();
+    auto *lisezmoi = m_fenetre->findChild<QAction *>(QStringLiteral("Lisezmoi1"));
+    ASSERT_NE(lisezmoi, nullptr);
+    ASSERT_TRUE(lisezmoi->isEnabled());
+    const QString local = Paths::join(m_env.programFolder, QStringLiteral("lisezmoi.txt"));
+    const QString installe = QDir(installation.path()).filePath(QStringLiteral("lisezmoi.txt"));
+
+    const struct
+    {
+        const char *cas;
+        bool dansDonnees;
+        bool installe;
+        QString premiereLigne;
+    } cas[] = {
+        {"both", true, true, QStringLiteral("Lisez-moi de l'école")},
+        {"installed only", false, true, QStringLiteral("Lisez-moi installé, à lire")},
+        {"neither", false, false, QStringLiteral("Le fichier \"lisezmoi.txt\" n'a pas été trouvé dans le dossier"
+                                                 " du programme:")},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.cas);
+        QFile::remove(local);
+        QFile::remove(installe);
+        if (c.dansDonnees) {
+            ASSERT_TRUE(TextFile::saveLines(local, {QStringLiteral("Lisez-moi de l'école")}));
+        }
+        if (c.installe) {
+            ASSERT_TRUE(TextFile::saveLines(installe, {QStringLiteral("Lisez-moi installé, à lire"), QString()}));
+        }
+        f.texte->setTexte({});
+        QTimer::singleShot(0, f.texte, &QDialog::reject);
+        lisezmoi->trigger();
+        EXPECT_EQ(f.texte->windowTitle(), QStringLiteral("Lisez-moi"));
+        ASSERT_FALSE(f.texte->texte().isEmpty());
+        EXPECT_EQ(f.texte->texte().first(), c.premiereLigne);
+    }
 }
 
 TEST_F(TgeneralTest, ClosingRecordsTheSessionAndAFailedRecordLetsThePupilStay)

@@ -113,6 +113,30 @@ TEST_F(DesktopInstall, TheDesktopEntryIsFrenchAndValid)
     EXPECT_TRUE(categories.contains(QStringLiteral("Math")));
 }
 
+TEST_F(DesktopInstall, TheProgramFindsItsReadMeAndTheManualPageReadsClean)
+{
+    // The path the installed program takes from its own folder to its read-me.
+    const QString programme = chemin(QStringLiteral(TABULON_LIBEXEC));
+    const QString lisezmoi = QDir(programme).filePath(QStringLiteral(TABULON_FICHIERS_INSTALLES "/lisezmoi.txt"));
+    EXPECT_TRUE(QFileInfo(lisezmoi).isFile()) << lisezmoi.toStdString();
+
+    const QString manuel = chemin(QStringLiteral(TABULON_MANUEL));
+    ASSERT_TRUE(QFileInfo(manuel).isFile()) << manuel.toStdString();
+    // What lintian asks of a manual page: a whatis line and no warning from the formatter.
+    const Sortie resume = lance(QStringLiteral("lexgrog"), {manuel});
+    EXPECT_EQ(resume.code, 0) << resume.texte.toStdString();
+    EXPECT_TRUE(resume.texte.contains(QStringLiteral("tabulon - apprendre les tables"))) << resume.texte.toStdString();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    const Sortie rendu = lance(QStringLiteral("man"), {QStringLiteral("--warnings"), QStringLiteral("-E"),
+                                                       QStringLiteral("UTF-8"), QStringLiteral("-l"), manuel},
+                               env);
+    EXPECT_EQ(rendu.code, 0) << rendu.texte.toStdString();
+    EXPECT_FALSE(rendu.texte.contains(QStringLiteral("warning"))) << rendu.texte.toStdString();
+    EXPECT_TRUE(rendu.texte.contains(QStringLiteral("TABULON_DATA"))) << rendu.texte.toStdString();
+}
+
 TEST_F(DesktopInstall, TheMetainfoIsValid)
 {
     const Sortie s = lance(QStringLiteral("appstreamcli"),
