@@ -1,6 +1,5 @@
 #include "app/TabulonApp.h"
 
-#include "app/Tboite_message.h"
 #include "app/Tgeneral.h"
 #include "app/Tident.h"
 #include "core/Paths.h"
@@ -23,6 +22,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/QtFrench.h"
 #include "widgets/TAboutBox.h"
+#include "widgets/Tboite_message.h"
 #include "widgets/TMonHint.h"
 
 #include <QApplication>

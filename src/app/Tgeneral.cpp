@@ -2,7 +2,6 @@
 
 #include "app/HelpWindow.h"
 #include "app/ProgressGraph.h"
-#include "app/Tboite_message.h"
 #include "app/Tident.h"
 #include "core/Catalogue.h"
 #include "core/Clock.h"
@@ -31,6 +30,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/GridPainter.h"
 #include "widgets/TAboutBox.h"
+#include "widgets/Tboite_message.h"
 #include "widgets/TestReportPainter.h"
 
 #include <QAction>

@@ -1,6 +1,5 @@
 #include "timedtest/Ttest.h"
 
-#include "app/Tboite_message.h"
 #include "core/Catalogue.h"
 #include "core/Clock.h"
 #include "core/EnvironmentDefaults.h"
@@ -16,6 +15,7 @@
 #include "widgets/LedDisplay.h"
 #include "widgets/TestReportPainter.h"
 #include "widgets/Naming.h"
+#include "widgets/Tboite_message.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -2,7 +2,6 @@
 #include "app/ProgressGraph.h"
 #include "app/RotatedLabel.h"
 #include "app/TabulonApp.h"
-#include "app/Tboite_message.h"
 #include "app/Tgeneral.h"
 #include "app/Tident.h"
 #include "core/Catalogue.h"
@@ -15,6 +14,7 @@
 #include "timedtest/Ttest.h"
 #include "widgets/Dialogs.h"
 #include "support/FakeSystem.h"
+#include "widgets/Tboite_message.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,6 @@
 #include "app/GraphBar.h"
 #include "app/ProgressGraph.h"
 #include "app/RotatedLabel.h"
-#include "app/Tboite_message.h"
 #include "app/Tgeneral.h"
 #include "app/Tident.h"
 #include "core/Clock.h"
@@ -14,6 +13,7 @@
 #include "timedtest/Ttest.h"
 #include "training/Tapprent.h"
 #include "widgets/Dialogs.h"
+#include "widgets/Tboite_message.h"
 #include "support/FakeSystem.h"
 
 #include <QApplication>
