@@ -11,6 +11,9 @@ set(TABULON_APP_ID org.tabulon.Tabulon)
 # The program itself lies beside the libraries' helpers; what the menu and
 # the command line start is the launcher, which first goes to the data folder.
 install(TARGETS tabulon RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tabulon)
+if(TARGET tabulon_son)
+  install(TARGETS tabulon_son LIBRARY DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tabulon)
+endif()
 file(RELATIVE_PATH TABULON_PROGRAMME_RELATIF "/racine/${CMAKE_INSTALL_BINDIR}"
      "/racine/${CMAKE_INSTALL_LIBEXECDIR}/tabulon/tabulon")
 configure_file(data/tabulon.sh.in ${CMAKE_BINARY_DIR}/lanceur/tabulon @ONLY)

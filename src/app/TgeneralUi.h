@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QColor>
 #include <QList>
+#include <QString>
 
 class ProgressGraph;
 class QAction;
@@ -70,7 +72,21 @@ struct TgeneralUi
     QPushButton *Button_records = nullptr;
     QList<QLabel *> LabelRecords;   // LabelRecord1 .. LabelRecord3
 
+    // A button's picture still to draw.
+    struct Icone
+    {
+        QToolButton *bouton;
+        QColor couleur;
+        QString symbole;
+        int taillePoints;
+    };
+    QList<Icone> m_icones;
+
     void setupUi(QMainWindow *fenetre);
+    // The buttons' pictures and the records' stars are drawn when the window
+    // is first shown: the start shows the identification before it, and
+    // drawing text into pictures loads fonts it does not need yet.
+    void dessineIcones();
     // Places the controls for the window's size (designed for 800 × 600;
     // the graph takes the width that the window gives it).
     void placeComposants(int largeur, int hauteur);

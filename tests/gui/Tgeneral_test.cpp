@@ -13,8 +13,9 @@
 #include "timedtest/Ttest.h"
 #include "training/Tapprent.h"
 #include "widgets/Dialogs.h"
-#include "widgets/Tboite_message.h"
+#include "widgets/TAboutBox.h"
 #include "support/FakeSystem.h"
+#include "widgets/Tboite_message.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,6 +28,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -387,6 +389,30 @@ TEST_F(TgeneralTest, TrainingWithNothingToLearnSaysSo)
     EXPECT_EQ(f.boiteMessage->commentaire(), QStringLiteral("Tu sais déjà tes tables!!"));
     EXPECT_FALSE(f.apprent->isVisible());
     f.boiteMessage->hide();
+}
+
+TEST_F(TgeneralTest, OnDemandAWindowIsBuiltAtItsFirstUseAndThenKept)
+{
+    m_fenetre->setFenetresALaDemande(true);
+    auto *aPropos = m_fenetre->findChild<QAction *>(QStringLiteral("N1"));
+    ASSERT_NE(aPropos, nullptr);
+    EXPECT_TRUE(aPropos->isEnabled());
+    EXPECT_EQ(m_fenetre->fenetres().aboutBox, nullptr);
+    QList<QWidget *> vues;
+    for (int fois = 0; fois < 2; ++fois) {
+        QTimer::singleShot(0, m_fenetre.get(), [&vues] {
+            QWidget *modale = QApplication::activeModalWidget();
+            vues.append(modale);
+            if (modale)
+                modale->close();
+        });
+        aPropos->trigger();
+    }
+    ASSERT_EQ(vues.size(), 2);
+    ASSERT_NE(vues[0], nullptr);
+    EXPECT_EQ(vues[0], m_fenetre->fenetres().aboutBox);
+    EXPECT_EQ(vues[1], vues[0]);
+    EXPECT_EQ(m_fenetre->findChildren<TAboutBox *>().size(), 1);
 }
 
 TEST_F(TgeneralTest, ClosingRecordsTheSessionAndAFailedRecordLetsThePupilStay)
