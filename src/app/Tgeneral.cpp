@@ -628,18 +628,23 @@ void Tgeneral::Lisezmoi1Click()
 {
     if (!besoin(&Fenetres::texte))
         return;
-    const QString chemin = Paths::join(m_env.programFolder, QStringLiteral("lisezmoi.txt"));
+    // A read-me the school put in the data folder comes first; otherwise the
+    // one installed beside the program.
+    const QString nom = QStringLiteral("lisezmoi.txt");
     QStringList lignes;
-    QString erreur;
-    if (QFileInfo::exists(chemin) && TextFile::loadLines(chemin, &lignes, &erreur)) {
-        m_fenetres.texte->setTexte(lignes);
-    } else {
-        m_fenetres.texte->setTexte({QStringLiteral("Le fichier \"lisezmoi.txt\" n'a pas été trouvé dans le dossier"
-                                                   " du programme:"),
-                                    QDir::toNativeSeparators(m_env.programFolder), QString(),
-                                    QStringLiteral("Pour savoir comment utiliser Tabulon, ouvre l'aide:"
-                                                   " menu \"?\", puis \"Aide\".")});
+    bool trouve = false;
+    for (const QString &dossier : {m_env.programFolder, QCoreApplication::applicationDirPath()}) {
+        const QString chemin = Paths::join(dossier, nom);
+        QString erreur;
+        if (QFileInfo::exists(chemin) && TextFile::loadLines(chemin, &lignes, &erreur)) {
+            trouve = true;
+            break;
+        }
     }
+    if (!trouve)
+        lignes = {QStringLiteral("Le fichier \"lisezmoi.txt\" manque à cette installation de Tabulon."), QString(),
+                  QStringLiteral("Pour savoir comment utiliser Tabulon, ouvre l'aide: menu \"?\", puis \"Aide\".")};
+    m_fenetres.texte->setTexte(lignes);
     m_fenetres.texte->afficher(QStringLiteral("Lisez-moi"));
 }
 

@@ -98,6 +98,8 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     Edit_prenom->setGeometry(kXForm, 236, 400, 38);
     Button_id = bouton(QStringLiteral("Button_id"), QStringLiteral("OK"));
     Button_id->setGeometry(kXForm, 290, 100, 36);
+    Button_retour = bouton(QStringLiteral("Button_retour"), QStringLiteral("Retour à la liste"));
+    Button_retour->setGeometry(kXForm + 120, 290, 190, 36);
 
     label_tape_code = label(QStringLiteral("label_tape_code"), QStringLiteral("Tape ton code:"), 14);
     label_tape_code->setGeometry(kXForm, 120, 400, 30);
@@ -135,6 +137,7 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     connect(Button_non, &QPushButton::clicked, this, &Tident::button_inscriptionClick);
     connect(Button_oui, &QPushButton::clicked, this, &Tident::Button_ouiClick);
     connect(Button_id, &QPushButton::clicked, this, &Tident::Button_idClick);
+    connect(Button_retour, &QPushButton::clicked, this, &Tident::Button_retourClick);
     connect(Button_code, &QPushButton::clicked, this, &Tident::Button_codeClick);
     connect(Button_code_inconnu, &QPushButton::clicked, this, &Tident::Button_code_inconnuClick);
     connect(Edit_nom, &QLineEdit::textChanged, this, &Tident::Edit_nom_prenomChange);
@@ -199,9 +202,11 @@ void Tident::showEvent(QShowEvent *event)
 
 void Tident::keyPressEvent(QKeyEvent *event)
 {
-    // Escape would close the window with nobody identified.
+    // Escape would close the window with nobody identified; in the
+    // registration form it goes back to the list, as "Retour à la liste".
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        Button_retourClick();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -219,7 +224,7 @@ void Tident::cacheTout()
 {
     const QList<QWidget *> tous{label_classe, PanelClasse, ButtonChangerClasse, m_zone,
                                 label_inscription, button_inscription, Button_oui, Button_non,
-                                Label_nom, Edit_nom, label_prenom, Edit_prenom, Button_id,
+                                Label_nom, Edit_nom, label_prenom, Edit_prenom, Button_id, Button_retour,
                                 label_tape_code, Edit_code, label_code_inconnu, Button_code_inconnu,
                                 label_code, Panel_code, label_cahier, Button_code};
     for (QWidget *w : tous)
@@ -393,6 +398,7 @@ void Tident::Inscription()
     Edit_prenom->show();
     Button_id->setEnabled(false);
     Button_id->show();
+    Button_retour->setVisible(!m_ident.listeEleves().isEmpty());
     Edit_nom->setFocus();
 }
 
@@ -468,6 +474,12 @@ void Tident::Button_idClick()
         return;
     }
     afficheEtape();
+}
+
+void Tident::Button_retourClick()
+{
+    if (m_ident.retour_liste())
+        afficheEtape();
 }
 
 void Tident::Button_codeClick()

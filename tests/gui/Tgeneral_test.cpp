@@ -165,6 +165,36 @@ TEST_F(TgeneralTest, BarsTakeTheLevelColourAndStandOnTheBaseline)
     }
 }
 
+TEST_F(TgeneralTest, ScoresOfNeighbourBarsStandApartAboveTheirBars)
+{
+    for (int i = 0; i < 5; ++i)
+        m_state.eleve.graphique.append(entree(QDate(2026, 9, 7).addDays(i), i == 2 ? 60 : 100));
+    m_fenetre->affiche_graphique();
+    const QList<GraphBar *> liste = barres();
+    ASSERT_EQ(liste.size(), 5);
+    // Where each score's text is drawn: centred, its digits on the label's baseline.
+    QList<QRect> textes;
+    for (GraphBar *barre : liste) {
+        QLabel *score = nullptr;
+        for (QLabel *l : barre->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+            if (l->text().endsWith(QLatin1Char('%')) && l->objectName().startsWith(QLatin1String("composant"))
+                && std::abs(l->geometry().center().x() - barre->geometry().center().x()) <= 2)
+                score = l;
+        }
+        ASSERT_NE(score, nullptr);
+        const QFontMetrics fm(score->font());
+        const int largeur = fm.horizontalAdvance(score->text());
+        const int ligneDeBase = score->geometry().bottom() - fm.descent();
+        SCOPED_TRACE(score->text().toStdString());
+        EXPECT_LE(ligneDeBase, barre->y()) << "les chiffres entrent dans la barre";
+        EXPECT_GE(score->height(), fm.height());
+        textes.append(QRect(score->geometry().center().x() - largeur / 2, ligneDeBase - fm.ascent(), largeur,
+                            fm.ascent()));
+    }
+    for (int i = 1; i < textes.size(); ++i)
+        EXPECT_FALSE(textes[i - 1].intersects(textes[i])) << "scores " << i << " et " << i + 1;
+}
+
 TEST_F(TgeneralTest, AClassChangeAddsACaptionAndShiftsTheFollowingBars)
 {
     m_state.mode_ecole = true;
@@ -413,6 +443,31 @@ TEST_F(TgeneralTest, OnDemandAWindowIsBuiltAtItsFirstUseAndThenKept)
     EXPECT_EQ(vues[0], m_fenetre->fenetres().aboutBox);
     EXPECT_EQ(vues[1], vues[0]);
     EXPECT_EQ(m_fenetre->findChildren<TAboutBox *>().size(), 1);
+}
+
+TEST_F(TgeneralTest, TheReadMeComesFromTheDataFolderOrElseFromBesideTheProgram)
+{
+    m_fenetre->setFenetresALaDemande(true);
+    auto *lisezMoi = m_fenetre->findChild<QAction *>(QStringLiteral("Lisezmoi1"));
+    ASSERT_NE(lisezMoi, nullptr);
+    auto lu = [&] {
+        QTimer::singleShot(0, m_fenetre.get(), [] {
+            if (QWidget *modale = QApplication::activeModalWidget())
+                modale->close();
+        });
+        lisezMoi->trigger();
+        return m_fenetre->fenetres().texte ? m_fenetre->fenetres().texte->texte() : QStringList();
+    };
+    // The build puts the installed read-me beside the programs, as the
+    // installation does.
+    const QStringList installe = TextFile::loadLines(QCoreApplication::applicationDirPath() + QStringLiteral("/lisezmoi.txt"));
+    ASSERT_FALSE(installe.isEmpty());
+    EXPECT_EQ(lu(), installe);
+    EXPECT_EQ(m_fenetre->fenetres().texte->windowTitle(), QStringLiteral("Lisez-moi"));
+
+    const QStringList propre{QStringLiteral("Lisez-moi de l'école"), QStringLiteral("Salle 12")};
+    ASSERT_TRUE(TextFile::saveLines(m_env.programFolder + QStringLiteral("lisezmoi.txt"), propre));
+    EXPECT_EQ(lu(), propre);
 }
 
 TEST_F(TgeneralTest, ClosingRecordsTheSessionAndAFailedRecordLetsThePupilStay)
