@@ -704,7 +704,7 @@ void Tgeneral::closeEvent(QCloseEvent *event)
 
 void Tgeneral::showEvent(QShowEvent *event)
 {
-    m_ui.dessineIcones();
+    m_ui.habille();
     QMainWindow::showEvent(event);
 }
 

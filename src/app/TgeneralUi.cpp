@@ -166,7 +166,6 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     fond = new QWidget(fenetre);
     fond->setObjectName(QStringLiteral("fond"));
     fond->setAccessibleName(QStringLiteral("Tabulon"));
-    fond->setStyleSheet(QString::fromLatin1(kStyle));
     fenetre->setCentralWidget(fond);
 
     Panel_boutons = new QFrame(fond);
@@ -254,8 +253,7 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
         carre->setAccessibleName(mots[n]);
         carre->setFixedSize(16, 16);
         const QColor couleur = QColor::fromRgb(QRgb(0xFF000000u | unsigned(ProgressGraphLayout::couleur_niveau(scores[n]))));
-        carre->setStyleSheet(QStringLiteral("QFrame { background: %1; border: 1px solid black; border-radius: 3px; }")
-                                 .arg(couleur.name()));
+        carre->setProperty("couleur", couleur);
         auto *mot = new QLabel(mots[n], Panel_legende);
         mot->setObjectName(QStringLiteral("Label_legende_%1").arg(6 - n));
         QFont f(QStringLiteral("Arial"));
@@ -282,7 +280,7 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     for (int n = 1; n <= 3; ++n) {
         auto *record = label(Panel_records, "", QString());
         record->setObjectName(QStringLiteral("LabelRecord%1").arg(n));
-        record->setStyleSheet(QStringLiteral("color: %1; font: bold 10pt 'Arial';").arg(couleurs[n - 1]));
+        record->setProperty("couleur", couleurs[n - 1]);
         record->hide();
         records->addWidget(record);
         LabelRecords.append(record);
@@ -294,14 +292,28 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     records->addWidget(Button_records);
 }
 
-void TgeneralUi::dessineIcones()
+void TgeneralUi::habille()
 {
+    if (m_habille)
+        return;
+    m_habille = true;
     for (const Icone &i : std::as_const(m_icones))
         i.bouton->setIcon(dessineIcone(i.couleur, i.symbole, i.taillePoints));
     m_icones.clear();
-    auto *etoile = Panel_records->findChild<QLabel *>(QStringLiteral("Label_etoile_records"));
-    if (etoile && etoile->pixmap().isNull())
+    if (auto *etoile = Panel_records->findChild<QLabel *>(QStringLiteral("Label_etoile_records")))
         etoile->setPixmap(dessineEtoiles());
+    // One style sheet for the whole window, set once its controls all exist:
+    // the legend's squares and the records' colours are rules of it.
+    QString style = QString::fromLatin1(kStyle);
+    for (QFrame *carre : Panel_legende->findChildren<QFrame *>()) {
+        if (carre->property("couleur").isValid())
+            style += QStringLiteral("QFrame#%1 { background: %2; border: 1px solid black; border-radius: 3px; }\n")
+                         .arg(carre->objectName(), carre->property("couleur").value<QColor>().name());
+    }
+    for (QLabel *record : std::as_const(LabelRecords))
+        style += QStringLiteral("QLabel#%1 { color: %2; font: bold 10pt 'Arial'; }\n")
+                     .arg(record->objectName(), record->property("couleur").toString());
+    fond->setStyleSheet(style);
 }
 
 void TgeneralUi::placeComposants(int largeur, int hauteur)

@@ -81,12 +81,14 @@ struct TgeneralUi
         int taillePoints;
     };
     QList<Icone> m_icones;
+    bool m_habille = false;
 
     void setupUi(QMainWindow *fenetre);
-    // The buttons' pictures and the records' stars are drawn when the window
-    // is first shown: the start shows the identification before it, and
-    // drawing text into pictures loads fonts it does not need yet.
-    void dessineIcones();
+    // The buttons' pictures, the records' stars and the window's style sheet
+    // come when the window is first shown: the start shows the
+    // identification before it, and drawing text into pictures and styling
+    // a tree of controls cost it time for nothing.
+    void habille();
     // Places the controls for the window's size (designed for 800 × 600;
     // the graph takes the width that the window gives it).
     void placeComposants(int largeur, int hauteur);

@@ -8,7 +8,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLinearGradient>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -43,9 +45,6 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     setObjectName(QStringLiteral("Tident"));
     setWindowTitle(QStringLiteral("Identification"));
     resize(kLargeur, kHauteur);
-    // The same soft sky-to-sand background as the main window behind it.
-    setStyleSheet(QStringLiteral("QDialog#Tident { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                                 "stop:0 #bfe3ff, stop:1 #fff6d6); }"));
 
     label_classe = label(QStringLiteral("label_classe"), QStringLiteral("Clique sur ta classe:"), 14);
     label_classe->setGeometry(kMarge, 20, 400, 30);
@@ -108,7 +107,9 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     Edit_code->setAccessibleName(QStringLiteral("Code"));
     Edit_code->setGeometry(kXForm, 152, 110, 44);
     label_code_inconnu = label(QStringLiteral("label_code_inconnu"), QStringLiteral("code inconnu"), 14);
-    label_code_inconnu->setStyleSheet(QStringLiteral("color: #c00000;"));
+    QPalette rouge = label_code_inconnu->palette();
+    rouge.setColor(QPalette::WindowText, QColor(0xc0, 0x00, 0x00));
+    label_code_inconnu->setPalette(rouge);
     label_code_inconnu->setGeometry(kXForm + 130, 158, 200, 30);
     Button_code_inconnu = bouton(QStringLiteral("Button_code_inconnu"), QStringLiteral("OK"));
     Button_code_inconnu->setGeometry(kXForm + 340, 156, 80, 36);
@@ -198,6 +199,19 @@ void Tident::showEvent(QShowEvent *event)
         move(ecran->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
     initialisation();
+}
+
+// The same soft sky-to-sand background as the main window behind it, painted
+// rather than set by a style sheet: the first window of every start must not
+// pay for styling each of its controls.
+void Tident::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    QLinearGradient degrade(0, 0, 0, height());
+    degrade.setColorAt(0, QColor(0xbf, 0xe3, 0xff));
+    degrade.setColorAt(1, QColor(0xff, 0xf6, 0xd6));
+    painter.fillRect(rect(), degrade);
+    QDialog::paintEvent(event);
 }
 
 void Tident::keyPressEvent(QKeyEvent *event)

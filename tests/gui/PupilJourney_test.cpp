@@ -365,6 +365,8 @@ TEST_F(PupilJourneyTest, AtHomeANewPupilTakesHisFirstTestAndFindsItAgainAfterARe
                 EXPECT_FALSE(ident()->isVisible());
                 EXPECT_EQ(general()->ui().Label_nom->text(), QStringLiteral("Dupont Jean"));
                 EXPECT_FALSE(general()->ui().graphique->isVisible());
+                // The windows come when first needed: built now, to be watched from the start.
+                general()->construitFenetres();
                 ASSERT_NE(test(), nullptr);
                 questions = std::make_unique<QSignalSpy>(test(), &Ttest::questionPosee);
                 // The short display of the answer before its correction is not
@@ -581,6 +583,7 @@ TEST_F(PupilJourneyTest, AtHomeANewPupilTakesHisFirstTestAndFindsItAgainAfterARe
             EXPECT_TRUE(avantTest.textes.contains(QStringLiteral("96%")));
             EXPECT_TRUE(avantTest.textes.contains(QStringLiteral("Jeu 10/12/26")));
 
+            general()->construitFenetres();
             questions = std::make_unique<QSignalSpy>(test(), &Ttest::questionPosee);
             enfant<QTimer>(test(), "affiche")->setInterval(1);
             Dialogs::clearHistory();
@@ -699,6 +702,7 @@ TEST_F(PupilJourneyTest, AtSchoolTheHistoryAndTheClassLinkGoToTheServer)
             [&] { return general() && general()->isVisible() && general()->ui().button_test->isVisible(); },
             [&] {
                 EXPECT_EQ(general()->ui().Label_classe->text(), QStringLiteral("CM2b"));
+                general()->construitFenetres();
                 questions = std::make_unique<QSignalSpy>(test(), &Ttest::questionPosee);
                 enfant<QTimer>(test(), "affiche")->setInterval(1);
                 // The countdown was watched at home; here it only has to end.
