@@ -2,7 +2,10 @@
 // whose server folder holds 300 pupils. Each scenario starts the program
 // several times on the offscreen platform with TABULON_STARTUP_PROBE=1, so
 // that it prints "first-window-ms=<n>" and "rss-kb=<n>" once its first
-// window is shown, and quits. Prints the median and the worst of each.
+// window is shown, and quits. A bare Qt Widgets program showing one label
+// (startup_bare, built beside it) is started between them the same way.
+// Prints the median and the worst of each, and the ratio of the program's
+// median time to the bare one's.
 //
 //   startup_bench [runs]      (default 7; TABULON_BIN names the program,
 //                              otherwise "tabulon" beside this executable)
@@ -195,30 +198,39 @@ bool logHolds(const QString &programFolder, const QString &line)
     return TextFile::loadLines(programFolder + QStringLiteral("Tabulon.log")).contains(line);
 }
 
-bool scenario(const char *name, const QString &program, const QString &programFolder, const QString &tmp, int runs,
-              const QString &expectedLogLine = QString())
+// One program started again and again in one folder; the runs of every
+// scenario are interleaved, so that a slower spell of the machine weighs on
+// each alike.
+struct Scenario
 {
+    const char *name;
+    QString program;
+    QString folder;
+    QString expectedLogLine;
     QList<qint64> first, rss, wall;
-    for (int i = 0; i < runs; ++i) {
-        QString problem;
-        const Run r = runOnce(program, programFolder, tmp, &problem);
-        if (!problem.isEmpty()) {
-            std::printf("%s: essai %d: %s\n", name, i + 1, qPrintable(problem));
+    QString problem;
+
+    bool runOnce(const QString &tmp)
+    {
+        const Run r = ::runOnce(program, folder, tmp, &problem);
+        if (problem.isEmpty() && !expectedLogLine.isEmpty() && !logHolds(folder, expectedLogLine))
+            problem = QStringLiteral("\"%1\" absent de Tabulon.log").arg(expectedLogLine);
+        if (!problem.isEmpty())
             return false;
-        }
-        if (!expectedLogLine.isEmpty() && !logHolds(programFolder, expectedLogLine)) {
-            std::printf("%s: essai %d: \"%s\" absent de Tabulon.log\n", name, i + 1, qPrintable(expectedLogLine));
-            return false;
-        }
         first.append(r.firstWindowMs);
         rss.append(r.rssKb);
         wall.append(r.wallMs);
+        return true;
     }
-    std::printf("%-18s runs=%d  first-window-ms median=%lld worst=%lld  rss-kb median=%lld worst=%lld  "
-                "process-wall-ms median=%lld worst=%lld\n",
-                name, runs, median(first), worst(first), median(rss), worst(rss), median(wall), worst(wall));
-    return true;
-}
+
+    void print() const
+    {
+        std::printf("%-18s runs=%lld  first-window-ms median=%lld worst=%lld  rss-kb median=%lld worst=%lld  "
+                    "process-wall-ms median=%lld worst=%lld\n",
+                    name, static_cast<long long>(first.size()), median(first), worst(first), median(rss),
+                    worst(rss), median(wall), worst(wall));
+    }
+};
 
 } // namespace
 
@@ -229,9 +241,12 @@ int main(int argc, char **argv)
     QString program = qEnvironmentVariable("TABULON_BIN");
     if (program.isEmpty())
         program = QCoreApplication::applicationDirPath() + QStringLiteral("/tabulon");
-    if (!QFileInfo(program).isExecutable()) {
-        std::printf("programme introuvable: %s\n", qPrintable(program));
-        return 2;
+    const QString bare = QCoreApplication::applicationDirPath() + QStringLiteral("/startup_bare");
+    for (const QString &p : {program, bare}) {
+        if (!QFileInfo(p).isExecutable()) {
+            std::printf("programme introuvable: %s\n", qPrintable(p));
+            return 2;
+        }
     }
 
     QTemporaryDir dir;
@@ -249,7 +264,28 @@ int main(int argc, char **argv)
     }
     std::printf("dossiers préparés en %lld ms (école: 300 élèves, 10 classes)\n", prep.elapsed());
 
-    bool ok = scenario("maison", program, home, tmp, runs);
-    ok = scenario("ecole-300-eleves", program, school, tmp, runs, QStringLiteral("Fichier configuration récupéré")) && ok;
-    return ok ? 0 : 1;
+    const QString bareFolder = dir.filePath(QStringLiteral("nu"));
+    QDir().mkpath(bareFolder);
+    Scenario scenarios[] = {
+        {"qt-nu", bare, bareFolder, QString(), {}, {}, {}, {}},
+        {"maison", program, home, QString(), {}, {}, {}, {}},
+        {"ecole-300-eleves", program, school, QStringLiteral("Fichier configuration récupéré"), {}, {}, {}, {}},
+    };
+    for (int i = 0; i < runs; ++i) {
+        for (Scenario &sc : scenarios) {
+            if (!sc.runOnce(tmp)) {
+                std::printf("%s: essai %d: %s\n", sc.name, i + 1, qPrintable(sc.problem));
+                return 1;
+            }
+        }
+    }
+    for (const Scenario &sc : scenarios)
+        sc.print();
+    const qint64 plancher = median(scenarios[0].first);
+    for (const Scenario *sc : {&scenarios[1], &scenarios[2]}) {
+        const double ratio = plancher > 0 ? double(median(sc->first)) / double(plancher) : 0.0;
+        std::printf("%-18s first-window-ms ratio au programme Qt nu=%.2f (objectif: au plus 1.15 à la maison)\n",
+                    sc->name, ratio);
+    }
+    return 0;
 }

@@ -12,6 +12,12 @@ set(TABULON_APP_ID org.tabulon.Tabulon)
 # The program itself lies beside the libraries' helpers; what the menu and
 # the command line start is the launcher, which first goes to the data folder.
 install(TARGETS tabulon RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tabulon)
+# The read-me lies beside the program, where its "Lisez-moi" entry looks when
+# the data folder holds none; the build keeps a copy beside the built program.
+configure_file(data/lisezmoi.txt ${CMAKE_BINARY_DIR}/lisezmoi.txt COPYONLY)
+if(TARGET tabulon_son)
+  install(TARGETS tabulon_son LIBRARY DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tabulon)
+endif()
 file(RELATIVE_PATH TABULON_PROGRAMME_RELATIF "/racine/${CMAKE_INSTALL_BINDIR}"
      "/racine/${CMAKE_INSTALL_LIBEXECDIR}/tabulon/tabulon")
 configure_file(data/tabulon.sh.in ${CMAKE_BINARY_DIR}/lanceur/tabulon @ONLY)

@@ -2,63 +2,14 @@
 #include "core/Clock.h"
 #include "core/RandomSource.h"
 #include "platform/PlatformServices.h"
+#include "platform/StartupProbe.h"
 #include "widgets/Dialogs.h"
 #include "widgets/TMonHint.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTextStream>
 #include <QWidget>
-
-#include <cstdio>
-#ifdef Q_OS_LINUX
-#include <ctime>
-#include <unistd.h>
-#endif
-
-namespace {
-
-// Milliseconds since the process was started by the system (not since main:
-// loading the libraries counts too); the timer since main where /proc is
-// not there.
-qint64 msDepuisDemarrage(const QElapsedTimer &depuisMain)
-{
-#ifdef Q_OS_LINUX
-    QFile stat(QStringLiteral("/proc/self/stat"));
-    timespec maintenant{};
-    if (stat.open(QIODevice::ReadOnly) && clock_gettime(CLOCK_BOOTTIME, &maintenant) == 0) {
-        const QByteArray texte = stat.readAll();
-        // Field 22 (starttime, in clock ticks since boot) comes after the
-        // command name, which is in parentheses and may hold spaces.
-        const int fin = int(texte.lastIndexOf(')'));
-        const QList<QByteArray> champs = texte.mid(fin + 2).split(' ');
-        const long ticks = sysconf(_SC_CLK_TCK);
-        if (fin > 0 && champs.size() > 19 && ticks > 0) {
-            const qint64 debut = champs.at(19).toLongLong() * 1000 / ticks;
-            const qint64 actuel = qint64(maintenant.tv_sec) * 1000 + maintenant.tv_nsec / 1000000;
-            return actuel - debut;
-        }
-    }
-#endif
-    return depuisMain.elapsed();
-}
-
-QString rssKo()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QStringLiteral("inconnu");
-    QTextStream flux(&status);
-    for (QString ligne = flux.readLine(); !ligne.isNull(); ligne = flux.readLine()) {
-        if (ligne.startsWith(QLatin1String("VmRSS:")))
-            return ligne.mid(6).trimmed().section(QLatin1Char(' '), 0, 0);
-    }
-    return QStringLiteral("inconnu");
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -93,11 +44,7 @@ int main(int argc, char *argv[])
 
     TabulonApp programme(env, options);
     if (sonde) {
-        programme.setPremiereFenetre([&depuisMain](QWidget *) {
-            std::printf("first-window-ms=%lld\n", static_cast<long long>(msDepuisDemarrage(depuisMain)));
-            std::printf("rss-kb=%s\n", qPrintable(rssKo()));
-            std::fflush(stdout);
-        });
+        programme.setPremiereFenetre([&depuisMain](QWidget *) { StartupProbe::ecrit(depuisMain); });
     }
     return programme.run();
 }

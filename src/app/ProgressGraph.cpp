@@ -158,6 +158,11 @@ void ProgressGraph::affiche_graphique(const QList<EntreeGraphique> &entrees, int
     QFont fontScore(QStringLiteral("Arial"));
     fontScore.setPointSize(10);
     fontScore.setBold(true);
+    // Side by side, two "100%" must not run into each other: the score
+    // takes at most the pitch of the bars.
+    while (fontScore.pointSize() > 6
+           && QFontMetrics(fontScore).horizontalAdvance(QStringLiteral("100%")) + 2 > Layout::kPasBarre - 2)
+        fontScore.setPointSize(fontScore.pointSize() - 1);
 
     const int derniere = int(entrees.size());
     for (const Layout::Element &element : plan.elements) {
@@ -203,11 +208,15 @@ void ProgressGraph::affiche_graphique(const QList<EntreeGraphique> &entrees, int
         QRect zone(element.left, element.top, element.width, element.height);
         if (element.genre == Layout::Genre::Score) {
             // "100%" is wider than the 24 pixels of the label: it grows on
-            // both sides and stays centred over its bar.
-            const int largeur = std::max(element.width,
-                                         QFontMetrics(fontScore).horizontalAdvance(element.texte) + 2);
+            // both sides and stays centred over its bar. Its digits stand on
+            // the bar's top whatever the font's height on this screen.
+            const QFontMetrics mesure(fontScore);
+            const int largeur = std::max(element.width, mesure.horizontalAdvance(element.texte) + 2);
             zone.setLeft(element.left + element.width / 2 - largeur / 2);
             zone.setWidth(largeur);
+            const int hautBarre = element.top + element.height - 3;
+            zone.setBottom(hautBarre - 1 + mesure.descent());
+            zone.setTop(std::min(element.top, zone.bottom() + 1 - mesure.height()));
         }
         if (auto *texte = qobject_cast<RotatedLabel *>(composant))
             texte->placeDans(zone);

@@ -1,6 +1,8 @@
 #include "app/RotatedLabel.h"
 
 #include <QPainter>
+
+#include <algorithm>
 #include <cmath>
 
 RotatedLabel::RotatedLabel(const QString &text, QWidget *parent)
@@ -23,7 +25,15 @@ constexpr int kMarge = 26;
 void RotatedLabel::placeDans(const QRect &boite)
 {
     m_boite = boite;
-    setGeometry(boite.adjusted(-kMarge, -kMarge, kMarge, kMarge));
+    // What would stand out of the parent is never seen: the widget stops at
+    // its left and bottom edges (its width still grows to the right).
+    QRect zone = boite.adjusted(-kMarge, -kMarge, kMarge, kMarge);
+    if (const QWidget *parent = parentWidget()) {
+        zone.setLeft(std::max(zone.left(), 0));
+        zone.setTop(std::max(zone.top(), 0));
+        zone.setBottom(std::min(zone.bottom(), parent->height() - 1));
+    }
+    setGeometry(zone);
 }
 
 void RotatedLabel::paintEvent(QPaintEvent *)
@@ -34,10 +44,10 @@ void RotatedLabel::paintEvent(QPaintEvent *)
     painter.setPen(m_color);
     const QFontMetrics metrics(font());
     const QSize taille = m_boite.isValid() ? m_boite.size() : size();
-    const int marge = m_boite.isValid() ? kMarge : 0;
+    const QPoint coin = m_boite.isValid() ? m_boite.topLeft() - pos() : QPoint();
     const double diagonale = std::hypot(double(taille.width()), double(taille.height()));
     const int largeur = metrics.horizontalAdvance(m_text);
-    painter.translate(marge, marge + taille.height());
+    painter.translate(coin.x(), coin.y() + taille.height());
     painter.rotate(-45.0);
     // Right-aligned along the diagonal, the tops of the letters on it, so
     // that the text ends just short of the upper right corner, under the

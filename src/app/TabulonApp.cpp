@@ -1,28 +1,14 @@
 #include "app/TabulonApp.h"
 
-#include "app/Tboite_message.h"
 #include "app/Tgeneral.h"
 #include "app/Tident.h"
 #include "core/Paths.h"
 #include "platform/LockKeys.h"
 #include "platform/SessionEnd.h"
-#include "stats/TStats.h"
-#include "stats/Tstats_el.h"
 #include "teacher/TAcces_prof.h"
 #include "teacher/TProfesseur.h"
-#include "teacher/Treglages.h"
-#include "timedtest/TTexte.h"
-#include "timedtest/Ttest.h"
-#include "training/TAdd.h"
-#include "training/TObjectifs.h"
-#include "training/Tapprent.h"
-#include "training/Tchoix_libre.h"
-#include "training/Tclavier.h"
-#include "training/Tperfect.h"
-#include "training/Treflechies.h"
 #include "widgets/Dialogs.h"
 #include "widgets/QtFrench.h"
-#include "widgets/TAboutBox.h"
 #include "widgets/TMonHint.h"
 
 #include <QApplication>
@@ -76,26 +62,18 @@ bool TabulonApp::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void TabulonApp::cree_fenetres_premieres()
+void TabulonApp::cree_fenetre_principale()
 {
     m_general = new Tgeneral(m_state, m_env);
-    Tgeneral::Fenetres &f = m_general->fenetres();
-    f.texte = new TTexte(m_general);
-    f.objectifs = new TObjectifs(m_state, m_env, m_general);
-    f.choixLibre = new Tchoix_libre(m_state, m_env, m_general);
-    f.reflechies = new Treflechies(m_state, m_env, m_general);
-    f.clavier = new Tclavier(m_state, m_env, m_general);
-    m_general->relieFenetres();
+    // Every other window is built the first time it is needed, then kept:
+    // the start builds only what its first window shows.
+    m_general->setFenetresALaDemande(true);
 }
 
 // School mode: the school's structure for this year. False when the run ends
 // here because the teacher window was opened for a new school year.
 bool TabulonApp::prepare_ecole()
 {
-    Tgeneral::Fenetres &f = m_general->fenetres();
-    f.professeur = new TProfesseur(m_state, m_env, m_general);
-    f.professeur->setNouvelleAnnee(false);
-    m_general->relieFenetres();
     if (!m_state.mode_ecole)
         return true;
 
@@ -109,8 +87,10 @@ bool TabulonApp::prepare_ecole()
 
     // Pupils start the workstations too: the year is set up behind the
     // teacher code, as the teacher window always is.
+    Tgeneral::Fenetres &f = m_general->fenetres();
     if (m_state.code_prof_requis) {
         f.accesProf = new TAcces_prof(m_state, m_general);
+        m_general->relieFenetres();
         surveille(f.accesProf);
         if (!f.accesProf->demande()) {
             Dialogs::information(m_general, QStringLiteral("Nouvelle année scolaire"),
@@ -120,37 +100,13 @@ bool TabulonApp::prepare_ecole()
             return false;
         }
     }
+    f.professeur = new TProfesseur(m_state, m_env, m_general);
+    m_general->relieFenetres();
     TProfesseur *professeur = f.professeur;
     professeur->setNouvelleAnnee(true);
-    // Large enough for every tab and control, within the screen.
-    QSize taille = professeur->sizeHint().expandedTo(QSize(920, 660));
-    if (const QScreen *ecran = QGuiApplication::primaryScreen()) {
-        const QRect zone = ecran->availableGeometry();
-        taille = taille.boundedTo(zone.size());
-        professeur->resize(taille);
-        professeur->move(zone.center() - QPoint(taille.width() / 2, taille.height() / 2));
-    } else {
-        professeur->resize(taille);
-    }
     surveille(professeur);
     professeur->exec();
     return false;
-}
-
-void TabulonApp::cree_fenetres_suivantes()
-{
-    Tgeneral::Fenetres &f = m_general->fenetres();
-    f.test = new Ttest(m_state, m_env, m_general);
-    f.apprent = new Tapprent(m_state, m_env, m_general);
-    f.aboutBox = new TAboutBox(m_general);
-    f.boiteMessage = new Tboite_message(m_general);
-    f.perfect = new Tperfect(m_state, m_env, m_general);
-    f.accesProf = new TAcces_prof(m_state, m_general);
-    f.stats = new TStats(m_state, m_env, m_general);
-    f.statsEl = new Tstats_el(m_state, m_env, m_general);
-    f.reglages = new Treglages(m_state, m_env, m_general);
-    f.add = new TAdd(m_state, m_env, m_general);
-    m_general->relieFenetres();
 }
 
 void TabulonApp::montre_fenetre_principale()
@@ -185,7 +141,7 @@ int TabulonApp::run()
     m_state.verrouillage_num_depart = num;
     m_state.verrouillage_maj_depart = majuscules;
 
-    cree_fenetres_premieres();
+    cree_fenetre_principale();
     m_state.recherche_serveur_faite = false;
     m_general->initialise_session();
 
@@ -204,7 +160,6 @@ int TabulonApp::run()
         return 0;
     }
 
-    cree_fenetres_suivantes();
     connect(m_general, &Tgeneral::fermee, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     // From here on a pupil is working: a log-off, a shut-down or a stop
     // signal records his session before the program goes.

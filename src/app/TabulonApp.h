@@ -11,7 +11,7 @@ class Tgeneral;
 class QWidget;
 
 // The program from its start to its end: the single-instance guard, the
-// windows created once in their fixed order, the session start-up, the
+// main window (the others are built when first needed), the session start-up, the
 // school's set-up, the identification, then the event loop of the main
 // window. Everything outside comes in through the Environment, so that a
 // test can run a whole start in a temporary folder with a fixed clock.
@@ -51,9 +51,8 @@ protected:
 
 private:
     void surveille(QWidget *fenetre);
-    void cree_fenetres_premieres();
+    void cree_fenetre_principale();
     bool prepare_ecole();
-    void cree_fenetres_suivantes();
     void montre_fenetre_principale();
     void termine();
 

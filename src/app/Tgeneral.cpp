@@ -2,7 +2,6 @@
 
 #include "app/HelpWindow.h"
 #include "app/ProgressGraph.h"
-#include "app/Tboite_message.h"
 #include "app/Tident.h"
 #include "core/Catalogue.h"
 #include "core/Clock.h"
@@ -17,6 +16,8 @@
 #include "core/TestConclusion.h"
 #include "core/TextFile.h"
 #include "platform/LockKeys.h"
+#include "stats/TStats.h"
+#include "stats/Tstats_el.h"
 #include "teacher/TAcces_prof.h"
 #include "teacher/TProfesseur.h"
 #include "teacher/Treglages.h"
@@ -25,12 +26,14 @@
 #include "training/TAdd.h"
 #include "training/TObjectifs.h"
 #include "training/Tapprent.h"
+#include "training/Tchoix_libre.h"
 #include "training/Tclavier.h"
 #include "training/Tperfect.h"
 #include "training/Treflechies.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GridPainter.h"
 #include "widgets/TAboutBox.h"
+#include "widgets/Tboite_message.h"
 #include "widgets/TestReportPainter.h"
 
 #include <QAction>
@@ -46,6 +49,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+
+#include <type_traits>
 
 namespace {
 
@@ -116,24 +121,69 @@ void Tgeneral::connecteCommandes()
     connect(m_ui.Button_records, &QPushButton::clicked, this, &Tgeneral::Button_recordsClick);
 }
 
+template <typename T>
+T *Tgeneral::besoin(T *Fenetres::*place)
+{
+    T *&fenetre = m_fenetres.*place;
+    if (!fenetre && m_aLaDemande) {
+        if constexpr (std::is_constructible_v<T, SessionState &, const Environment &, QWidget *>)
+            fenetre = new T(m_state, m_env, this);
+        else if constexpr (std::is_constructible_v<T, SessionState &, QWidget *>)
+            fenetre = new T(m_state, this);
+        else
+            fenetre = new T(this);
+        relieFenetres();
+    }
+    return fenetre;
+}
+
+void Tgeneral::setFenetresALaDemande(bool aLaDemande)
+{
+    m_aLaDemande = aLaDemande;
+    relieFenetres();
+}
+
+void Tgeneral::construitFenetres()
+{
+    besoin(&Fenetres::texte);
+    besoin(&Fenetres::objectifs);
+    besoin(&Fenetres::choixLibre);
+    besoin(&Fenetres::reflechies);
+    besoin(&Fenetres::clavier);
+    besoin(&Fenetres::professeur);
+    besoin(&Fenetres::ident);
+    besoin(&Fenetres::test);
+    besoin(&Fenetres::apprent);
+    besoin(&Fenetres::aboutBox);
+    besoin(&Fenetres::boiteMessage);
+    besoin(&Fenetres::perfect);
+    besoin(&Fenetres::accesProf);
+    besoin(&Fenetres::stats);
+    besoin(&Fenetres::statsEl);
+    besoin(&Fenetres::reglages);
+    besoin(&Fenetres::add);
+}
+
 void Tgeneral::relieFenetres()
 {
     const Fenetres &f = m_fenetres;
-    auto active = [](bool present, std::initializer_list<QObject *> commandes) {
+    const bool aLaDemande = m_aLaDemande;
+    auto active = [aLaDemande](bool present, std::initializer_list<QObject *> commandes) {
         for (QObject *c : commandes) {
             if (auto *w = qobject_cast<QWidget *>(c))
-                w->setEnabled(present);
+                w->setEnabled(present || aLaDemande);
             else if (auto *a = qobject_cast<QAction *>(c))
-                a->setEnabled(present);
+                a->setEnabled(present || aLaDemande);
         }
     };
     active(f.ident, {m_ui.ButtonChangerEleve, m_ui.ChangerEleve1});
     active(f.test, {m_ui.SpeedButton_test, m_ui.test1, m_ui.button_test});
     active(f.apprent && f.boiteMessage, {m_ui.SpeedButton_apprentissage, m_ui.apprentissage1});
+    // The training leads on to the free choice and the perfectionnement.
     if (f.apprent)
-        f.apprent->relie(f.choixLibre, f.perfect);
+        f.apprent->relie(besoin(&Fenetres::choixLibre), besoin(&Fenetres::perfect));
     active(f.perfect, {m_ui.SpeedButton_perfectionnement});
-    m_ui.facile->setEnabled(f.perfect && m_state.perfectionnement_libre);
+    m_ui.facile->setEnabled((f.perfect || m_aLaDemande) && m_state.perfectionnement_libre);
     active(f.add, {m_ui.SpeedButton_additions, m_ui.Additions1});
     active(f.clavier, {m_ui.SpeedButton_el_6, m_ui.Clavier1});
     active(f.objectifs, {m_ui.Tablesclassiques1, m_ui.Tablesetendues1, m_ui.Objectifs1, m_ui.SpeedButton_el_11});
@@ -154,7 +204,8 @@ void Tgeneral::relieFenetres()
         connect(f.boiteMessage, &Tboite_message::premierTestPret, this, &Tgeneral::montre_test, Qt::UniqueConnection);
     if (f.professeur)
         connect(f.professeur, &TProfesseur::programmeDoitFermer, this, &Tgeneral::close, Qt::UniqueConnection);
-    if (f.professeur && f.stats && f.statsEl)
+    // The teacher's statistics tabs open these windows.
+    if (f.professeur && besoin(&Fenetres::stats) && besoin(&Fenetres::statsEl))
         f.professeur->setFenetresStats(f.stats, f.statsEl);
 }
 
@@ -215,7 +266,7 @@ void Tgeneral::appliqueMode()
     // The settings window asks for no code: at school it stays out of the
     // pupils' reach, the teacher window holds the same settings.
     m_ui.Configuration1->setVisible(!ecole);
-    m_ui.facile->setEnabled(m_fenetres.perfect && m_state.perfectionnement_libre);
+    m_ui.facile->setEnabled((m_fenetres.perfect || m_aLaDemande) && m_state.perfectionnement_libre);
 }
 
 void Tgeneral::demande_identification()
@@ -224,7 +275,7 @@ void Tgeneral::demande_identification()
     m_ui.Label_classe->hide();
     m_ui.Label_clique_ici->hide();
     m_ui.button_test->hide();
-    if (!m_fenetres.ident)
+    if (!besoin(&Fenetres::ident))
         return;
     m_fenetres.ident->exec();
     initialise_session_eleve();
@@ -351,6 +402,8 @@ void Tgeneral::ButtonChangerEleveClick()
 {
     if (m_fenetres.test && m_fenetres.test->isVisible())
         return;
+    if (!besoin(&Fenetres::ident))
+        return;
     if (changement_eleve())
         demande_identification();
 }
@@ -401,7 +454,7 @@ void Tgeneral::actualise_affichage_records()
 
 void Tgeneral::Button_recordsClick()
 {
-    if (!m_fenetres.texte)
+    if (!besoin(&Fenetres::texte))
         return;
     // Another workstation may have beaten a record since the start.
     m_state.liste_records = RecordsList::charge(m_state);
@@ -411,14 +464,14 @@ void Tgeneral::Button_recordsClick()
 
 void Tgeneral::lance_test()
 {
-    if (!m_fenetres.test)
+    if (!besoin(&Fenetres::test))
         return;
     const EleveState &e = m_state.eleve;
     // Only a test that made today's graph point makes the next one count for
     // nothing; a morning of training, or a test of the squares, does not.
     const bool testDuJour = TestConclusion::test_compte_aujourdhui(e, m_env.clock->now().date());
     if (e.eleve_nouveau && !e.test_fait_aujourdhui) {
-        if (m_fenetres.boiteMessage)
+        if (besoin(&Fenetres::boiteMessage))
             montre_message(QStringLiteral("Premier test"), Tboite_message::texte_premier_test());
         else
             montre_test();
@@ -460,8 +513,8 @@ void Tgeneral::verrouilleCommandes(bool testOuvert)
 {
     menuBar()->setEnabled(!testOuvert);
     m_ui.Panel_boutons->setEnabled(!testOuvert);
-    m_ui.button_test->setEnabled(!testOuvert && m_fenetres.test);
-    m_ui.Button_records->setEnabled(!testOuvert && m_fenetres.texte);
+    m_ui.button_test->setEnabled(!testOuvert && (m_fenetres.test || m_aLaDemande));
+    m_ui.Button_records->setEnabled(!testOuvert && (m_fenetres.texte || m_aLaDemande));
 }
 
 void Tgeneral::testMontre()
@@ -488,17 +541,18 @@ void Tgeneral::etapeSuivante(bool perfectionnement)
 void Tgeneral::apprentissage1Click()
 {
     if (m_state.produits_a_memoriser.isEmpty()) {
-        if (m_fenetres.boiteMessage)
+        if (besoin(&Fenetres::boiteMessage))
             montre_message(QStringLiteral("Apprentissage inutile"), QStringLiteral("Tu sais déjà tes tables!!"));
         return;
     }
-    if (m_fenetres.apprent)
+    // The training tells its first steps through the message box.
+    if (besoin(&Fenetres::apprent) && besoin(&Fenetres::boiteMessage))
         m_fenetres.apprent->exec();
 }
 
 void Tgeneral::facileClick()
 {
-    if (!m_fenetres.perfect)
+    if (!besoin(&Fenetres::perfect))
         return;
     m_fenetres.perfect->setNiveau(1);
     m_fenetres.perfect->exec();
@@ -506,19 +560,19 @@ void Tgeneral::facileClick()
 
 void Tgeneral::addition()
 {
-    if (m_fenetres.add)
+    if (besoin(&Fenetres::add))
         m_fenetres.add->exec();
 }
 
 void Tgeneral::SpeedButton_el_6Click()
 {
-    if (m_fenetres.clavier)
+    if (besoin(&Fenetres::clavier))
         m_fenetres.clavier->exec();
 }
 
 void Tgeneral::ouvreObjectifs(const QString &type)
 {
-    if (!m_fenetres.objectifs)
+    if (!besoin(&Fenetres::objectifs))
         return;
     m_fenetres.objectifs->setTypeTables(type);
     m_fenetres.objectifs->exec();
@@ -544,22 +598,22 @@ void Tgeneral::SpeedButton_el_11Click()
 
 void Tgeneral::SpeedButton_1_10Click()
 {
-    if (m_fenetres.reflechies)
+    if (besoin(&Fenetres::reflechies))
         m_fenetres.reflechies->exec();
 }
 
 void Tgeneral::Professeur1Click()
 {
-    if (!m_fenetres.professeur)
+    if (!besoin(&Fenetres::professeur))
         return;
-    if (TeacherAccess::code_demande(m_state) && (!m_fenetres.accesProf || !m_fenetres.accesProf->demande()))
+    if (TeacherAccess::code_demande(m_state) && (!besoin(&Fenetres::accesProf) || !m_fenetres.accesProf->demande()))
         return;
     m_fenetres.professeur->exec();
 }
 
 void Tgeneral::Configuration1Click()
 {
-    if (m_fenetres.reglages)
+    if (besoin(&Fenetres::reglages))
         m_fenetres.reglages->exec();
 }
 
@@ -572,30 +626,35 @@ void Tgeneral::aide1Click()
 
 void Tgeneral::Lisezmoi1Click()
 {
-    if (!m_fenetres.texte)
+    if (!besoin(&Fenetres::texte))
         return;
     // A read-me the school put in the data folder comes first; otherwise the
-    // one installed with the program.
-    QString chemin = Paths::join(m_env.programFolder, QStringLiteral("lisezmoi.txt"));
-    if (!QFileInfo::exists(chemin) && !m_env.installedFilesFolder.isEmpty())
-        chemin = Paths::join(m_env.installedFilesFolder, QStringLiteral("lisezmoi.txt"));
+    // one installed with the program (its data folder in a package, or
+    // beside the program in a build).
+    const QString nom = QStringLiteral("lisezmoi.txt");
     QStringList lignes;
-    QString erreur;
-    if (QFileInfo::exists(chemin) && TextFile::loadLines(chemin, &lignes, &erreur)) {
-        m_fenetres.texte->setTexte(lignes);
-    } else {
-        m_fenetres.texte->setTexte({QStringLiteral("Le fichier \"lisezmoi.txt\" n'a pas été trouvé dans le dossier"
-                                                   " du programme:"),
-                                    QDir::toNativeSeparators(m_env.programFolder), QString(),
-                                    QStringLiteral("Pour savoir comment utiliser Tabulon, ouvre l'aide:"
-                                                   " menu \"?\", puis \"Aide\".")});
+    bool trouve = false;
+    for (const QString &dossier :
+         {m_env.programFolder, m_env.installedFilesFolder, QCoreApplication::applicationDirPath()}) {
+        if (dossier.isEmpty())
+            continue;
+        const QString chemin = Paths::join(dossier, nom);
+        QString erreur;
+        if (QFileInfo::exists(chemin) && TextFile::loadLines(chemin, &lignes, &erreur)) {
+            trouve = true;
+            break;
+        }
     }
+    if (!trouve)
+        lignes = {QStringLiteral("Le fichier \"lisezmoi.txt\" manque à cette installation de Tabulon."), QString(),
+                  QStringLiteral("Pour savoir comment utiliser Tabulon, ouvre l'aide: menu \"?\", puis \"Aide\".")};
+    m_fenetres.texte->setTexte(lignes);
     m_fenetres.texte->afficher(QStringLiteral("Lisez-moi"));
 }
 
 void Tgeneral::N1Click()
 {
-    if (m_fenetres.aboutBox)
+    if (besoin(&Fenetres::aboutBox))
         m_fenetres.aboutBox->exec();
 }
 
@@ -645,6 +704,12 @@ void Tgeneral::closeEvent(QCloseEvent *event)
     m_fermee = true;
     event->accept();
     emit fermee();
+}
+
+void Tgeneral::showEvent(QShowEvent *event)
+{
+    m_ui.habille();
+    QMainWindow::showEvent(event);
 }
 
 void Tgeneral::resizeEvent(QResizeEvent *event)

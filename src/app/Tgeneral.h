@@ -36,9 +36,10 @@ class Tgeneral : public QMainWindow
     Q_OBJECT
 
 public:
-    // The other windows, created once by the program's start-up in a fixed
-    // order and handed over here. A command whose window is missing is
-    // disabled.
+    // The other windows, each created once and then kept: handed over here
+    // by whoever made them, or built the first time a command needs them
+    // (setFenetresALaDemande). Without either, a command whose window is
+    // missing is disabled.
     struct Fenetres
     {
         TTexte *texte = nullptr;
@@ -64,6 +65,12 @@ public:
     ~Tgeneral() override;
 
     Fenetres &fenetres() { return m_fenetres; }
+    // The program builds each window the first time a command needs it,
+    // so that the start shows its first window without building the rest.
+    void setFenetresALaDemande(bool aLaDemande);
+    // Builds now every window not built yet (on demand only): for whoever
+    // must look at all of them, as the tests that walk every window do.
+    void construitFenetres();
     // Connects the windows handed over so far and enables their commands.
     void relieFenetres();
 
@@ -111,6 +118,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void connecteCommandes();
@@ -124,6 +132,9 @@ private:
     void ajusteNom();
     void actualiseObjectifs();
     QImage grilleEntree(int entree) const;
+    // The window in that place, built first when the program builds on demand.
+    template <typename T>
+    T *besoin(T *Fenetres::*place);
 
     void ButtonChangerEleveClick();
     void test1Click();
@@ -151,6 +162,7 @@ private:
     TgeneralUi m_ui;
     Fenetres m_fenetres;
     QPointer<HelpWindow> m_aide;
+    bool m_aLaDemande = false;
     bool m_fermetureSansQuestion = false;
     bool m_sansTemoin = false;   // ending with the system: no box, no question
     bool m_fermee = false;

@@ -87,15 +87,15 @@ QPixmap dessineEtoiles()
     return image;
 }
 
-QToolButton *bouton(QWidget *parent, const char *nom, const QString &bulle, const QString &legende,
-                    const QColor &couleur, const QString &symbole, int taille = 15)
+QToolButton *bouton(QList<TgeneralUi::Icone> *icones, QWidget *parent, const char *nom, const QString &bulle,
+                    const QString &legende, const QColor &couleur, const QString &symbole, int taille = 15)
 {
     auto *b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(nom));
     b->setAccessibleName(bulle);
     b->setToolTip(bulle);
     b->setText(legende);
-    b->setIcon(dessineIcone(couleur, symbole, taille));
+    icones->append({b, couleur, symbole, taille});
     b->setIconSize(QSize(44, 36));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setFocusPolicy(Qt::StrongFocus);
@@ -166,37 +166,36 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     fond = new QWidget(fenetre);
     fond->setObjectName(QStringLiteral("fond"));
     fond->setAccessibleName(QStringLiteral("Tabulon"));
-    fond->setStyleSheet(QString::fromLatin1(kStyle));
     fenetre->setCentralWidget(fond);
 
     Panel_boutons = new QFrame(fond);
     Panel_boutons->setObjectName(QStringLiteral("Panel_boutons"));
     Panel_boutons->setAccessibleName(QStringLiteral("Activités"));
-    ButtonChangerEleve = bouton(Panel_boutons, "ButtonChangerEleve", QStringLiteral("Changer élève"),
+    ButtonChangerEleve = bouton(&m_icones, Panel_boutons, "ButtonChangerEleve", QStringLiteral("Changer élève"),
                                 QStringLiteral("Changer\nélève"), QColor(0x8e, 0x24, 0xaa), QStringLiteral("☺"), 17);
-    SpeedButton_test = bouton(Panel_boutons, "SpeedButton_test", QStringLiteral("Test"), QStringLiteral("Test"),
+    SpeedButton_test = bouton(&m_icones, Panel_boutons, "SpeedButton_test", QStringLiteral("Test"), QStringLiteral("Test"),
                               QColor(0xe5, 0x39, 0x35), QStringLiteral("✓"), 17);
-    SpeedButton_apprentissage = bouton(Panel_boutons, "SpeedButton_apprentissage", QStringLiteral("Entraînement"),
+    SpeedButton_apprentissage = bouton(&m_icones, Panel_boutons, "SpeedButton_apprentissage", QStringLiteral("Entraînement"),
                                        QStringLiteral("Entraîne-\nment"), QColor(0xfb, 0x8c, 0x00),
                                        QStringLiteral("★"), 17);
-    SpeedButton_perfectionnement = bouton(Panel_boutons, "SpeedButton_perfectionnement",
+    SpeedButton_perfectionnement = bouton(&m_icones, Panel_boutons, "SpeedButton_perfectionnement",
                                           QStringLiteral("Perfectionnement"), QStringLiteral("Perfection-\nnement"),
                                           QColor(0xf4, 0x51, 0x1e), QStringLiteral("⇄"), 17);
-    SpeedButton_additions = bouton(Panel_boutons, "SpeedButton_additions", QStringLiteral("Additions"),
+    SpeedButton_additions = bouton(&m_icones, Panel_boutons, "SpeedButton_additions", QStringLiteral("Additions"),
                                    QStringLiteral("Additions"), QColor(0x43, 0xa0, 0x47), QStringLiteral("+"), 20);
-    SpeedButton_el_6 = bouton(Panel_boutons, "SpeedButton_el_6", QStringLiteral("Clavier"), QStringLiteral("Clavier"),
+    SpeedButton_el_6 = bouton(&m_icones, Panel_boutons, "SpeedButton_el_6", QStringLiteral("Clavier"), QStringLiteral("Clavier"),
                               QColor(0x00, 0x89, 0x7b), QStringLiteral("123"), 11);
-    SpeedButton_2_9 = bouton(Panel_boutons, "SpeedButton_2_9", QStringLiteral("Tables classiques"),
+    SpeedButton_2_9 = bouton(&m_icones, Panel_boutons, "SpeedButton_2_9", QStringLiteral("Tables classiques"),
                              QStringLiteral("Tables\nclassiques"), QColor(0x1e, 0x88, 0xe5), QStringLiteral("2-9"), 11);
-    SpeedButton_1_10 = bouton(Panel_boutons, "SpeedButton_1_10", QStringLiteral("Tables raisonnées"),
+    SpeedButton_1_10 = bouton(&m_icones, Panel_boutons, "SpeedButton_1_10", QStringLiteral("Tables raisonnées"),
                               QStringLiteral("Tables\nraisonnées"), QColor(0x39, 0x49, 0xab), QStringLiteral("×10"), 11);
-    SpeedButton_12_19 = bouton(Panel_boutons, "SpeedButton_12_19", QStringLiteral("Tables étendues"),
+    SpeedButton_12_19 = bouton(&m_icones, Panel_boutons, "SpeedButton_12_19", QStringLiteral("Tables étendues"),
                                QStringLiteral("Tables\nétendues"), QColor(0x5e, 0x35, 0xb1), QStringLiteral("12-19"), 9);
-    SpeedButton_el_11 = bouton(Panel_boutons, "SpeedButton_el_11", QStringLiteral("Objectifs"),
+    SpeedButton_el_11 = bouton(&m_icones, Panel_boutons, "SpeedButton_el_11", QStringLiteral("Objectifs"),
                                QStringLiteral("Objectifs"), QColor(0xd8, 0x1b, 0x60), QStringLiteral("◎"), 17);
-    SpeedButton_professeur = bouton(Panel_boutons, "SpeedButton_professeur", QStringLiteral("Enseignant"),
+    SpeedButton_professeur = bouton(&m_icones, Panel_boutons, "SpeedButton_professeur", QStringLiteral("Enseignant"),
                                     QStringLiteral("Enseignant"), QColor(0x54, 0x6e, 0x7a), QStringLiteral("✎"), 17);
-    SpeedButton_reglages = bouton(Panel_boutons, "SpeedButton_reglages", QStringLiteral("Réglages"),
+    SpeedButton_reglages = bouton(&m_icones, Panel_boutons, "SpeedButton_reglages", QStringLiteral("Réglages"),
                                   QStringLiteral("Réglages"), QColor(0x54, 0x6e, 0x7a), QStringLiteral("⚙"), 17);
 
     SpeedButton_2_9->setCheckable(true);
@@ -254,8 +253,7 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
         carre->setAccessibleName(mots[n]);
         carre->setFixedSize(16, 16);
         const QColor couleur = QColor::fromRgb(QRgb(0xFF000000u | unsigned(ProgressGraphLayout::couleur_niveau(scores[n]))));
-        carre->setStyleSheet(QStringLiteral("QFrame { background: %1; border: 1px solid black; border-radius: 3px; }")
-                                 .arg(couleur.name()));
+        carre->setProperty("couleur", couleur);
         auto *mot = new QLabel(mots[n], Panel_legende);
         mot->setObjectName(QStringLiteral("Label_legende_%1").arg(6 - n));
         QFont f(QStringLiteral("Arial"));
@@ -275,7 +273,6 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     records->setSpacing(4);
     // The stars are a decoration: drawn, and heard as what they crown.
     auto *etoile = label(Panel_records, "Label_etoile_records");
-    etoile->setPixmap(dessineEtoiles());
     etoile->setAccessibleName(QStringLiteral("Records"));
     etoile->setAlignment(Qt::AlignCenter);
     records->addWidget(etoile);
@@ -283,7 +280,7 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     for (int n = 1; n <= 3; ++n) {
         auto *record = label(Panel_records, "", QString());
         record->setObjectName(QStringLiteral("LabelRecord%1").arg(n));
-        record->setStyleSheet(QStringLiteral("color: %1; font: bold 10pt 'Arial';").arg(couleurs[n - 1]));
+        record->setProperty("couleur", couleurs[n - 1]);
         record->hide();
         records->addWidget(record);
         LabelRecords.append(record);
@@ -293,6 +290,30 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     Button_records->setCursor(Qt::PointingHandCursor);
     records->addStretch();
     records->addWidget(Button_records);
+}
+
+void TgeneralUi::habille()
+{
+    if (m_habille)
+        return;
+    m_habille = true;
+    for (const Icone &i : std::as_const(m_icones))
+        i.bouton->setIcon(dessineIcone(i.couleur, i.symbole, i.taillePoints));
+    m_icones.clear();
+    if (auto *etoile = Panel_records->findChild<QLabel *>(QStringLiteral("Label_etoile_records")))
+        etoile->setPixmap(dessineEtoiles());
+    // One style sheet for the whole window, set once its controls all exist:
+    // the legend's squares and the records' colours are rules of it.
+    QString style = QString::fromLatin1(kStyle);
+    for (QFrame *carre : Panel_legende->findChildren<QFrame *>()) {
+        if (carre->property("couleur").isValid())
+            style += QStringLiteral("QFrame#%1 { background: %2; border: 1px solid black; border-radius: 3px; }\n")
+                         .arg(carre->objectName(), carre->property("couleur").value<QColor>().name());
+    }
+    for (QLabel *record : std::as_const(LabelRecords))
+        style += QStringLiteral("QLabel#%1 { color: %2; font: bold 10pt 'Arial'; }\n")
+                     .arg(record->objectName(), record->property("couleur").toString());
+    fond->setStyleSheet(style);
 }
 
 void TgeneralUi::placeComposants(int largeur, int hauteur)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QColor>
 #include <QList>
+#include <QString>
 
 class ProgressGraph;
 class QAction;
@@ -70,7 +72,23 @@ struct TgeneralUi
     QPushButton *Button_records = nullptr;
     QList<QLabel *> LabelRecords;   // LabelRecord1 .. LabelRecord3
 
+    // A button's picture still to draw.
+    struct Icone
+    {
+        QToolButton *bouton;
+        QColor couleur;
+        QString symbole;
+        int taillePoints;
+    };
+    QList<Icone> m_icones;
+    bool m_habille = false;
+
     void setupUi(QMainWindow *fenetre);
+    // The buttons' pictures, the records' stars and the window's style sheet
+    // come when the window is first shown: the start shows the
+    // identification before it, and drawing text into pictures and styling
+    // a tree of controls cost it time for nothing.
+    void habille();
     // Places the controls for the window's size (designed for 800 × 600;
     // the graph takes the width that the window gives it).
     void placeComposants(int largeur, int hauteur);

@@ -8,7 +8,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLinearGradient>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -43,9 +45,6 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     setObjectName(QStringLiteral("Tident"));
     setWindowTitle(QStringLiteral("Identification"));
     resize(kLargeur, kHauteur);
-    // The same soft sky-to-sand background as the main window behind it.
-    setStyleSheet(QStringLiteral("QDialog#Tident { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                                 "stop:0 #bfe3ff, stop:1 #fff6d6); }"));
 
     label_classe = label(QStringLiteral("label_classe"), QStringLiteral("Clique sur ta classe:"), 14);
     label_classe->setGeometry(kMarge, 20, 400, 30);
@@ -98,6 +97,8 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     Edit_prenom->setGeometry(kXForm, 236, 400, 38);
     Button_id = bouton(QStringLiteral("Button_id"), QStringLiteral("OK"));
     Button_id->setGeometry(kXForm, 290, 100, 36);
+    Button_retour = bouton(QStringLiteral("Button_retour"), QStringLiteral("Retour à la liste"));
+    Button_retour->setGeometry(kXForm + 120, 290, 190, 36);
 
     label_tape_code = label(QStringLiteral("label_tape_code"), QStringLiteral("Tape ton code:"), 14);
     label_tape_code->setGeometry(kXForm, 120, 400, 30);
@@ -106,7 +107,9 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     Edit_code->setAccessibleName(QStringLiteral("Code"));
     Edit_code->setGeometry(kXForm, 152, 110, 44);
     label_code_inconnu = label(QStringLiteral("label_code_inconnu"), QStringLiteral("code inconnu"), 14);
-    label_code_inconnu->setStyleSheet(QStringLiteral("color: #c00000;"));
+    QPalette rouge = label_code_inconnu->palette();
+    rouge.setColor(QPalette::WindowText, QColor(0xc0, 0x00, 0x00));
+    label_code_inconnu->setPalette(rouge);
     label_code_inconnu->setGeometry(kXForm + 130, 158, 200, 30);
     Button_code_inconnu = bouton(QStringLiteral("Button_code_inconnu"), QStringLiteral("OK"));
     Button_code_inconnu->setGeometry(kXForm + 340, 156, 80, 36);
@@ -135,6 +138,7 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     connect(Button_non, &QPushButton::clicked, this, &Tident::button_inscriptionClick);
     connect(Button_oui, &QPushButton::clicked, this, &Tident::Button_ouiClick);
     connect(Button_id, &QPushButton::clicked, this, &Tident::Button_idClick);
+    connect(Button_retour, &QPushButton::clicked, this, &Tident::Button_retourClick);
     connect(Button_code, &QPushButton::clicked, this, &Tident::Button_codeClick);
     connect(Button_code_inconnu, &QPushButton::clicked, this, &Tident::Button_code_inconnuClick);
     connect(Edit_nom, &QLineEdit::textChanged, this, &Tident::Edit_nom_prenomChange);
@@ -197,11 +201,26 @@ void Tident::showEvent(QShowEvent *event)
     initialisation();
 }
 
+// The same soft sky-to-sand background as the main window behind it, painted
+// rather than set by a style sheet: the first window of every start must not
+// pay for styling each of its controls.
+void Tident::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    QLinearGradient degrade(0, 0, 0, height());
+    degrade.setColorAt(0, QColor(0xbf, 0xe3, 0xff));
+    degrade.setColorAt(1, QColor(0xff, 0xf6, 0xd6));
+    painter.fillRect(rect(), degrade);
+    QDialog::paintEvent(event);
+}
+
 void Tident::keyPressEvent(QKeyEvent *event)
 {
-    // Escape would close the window with nobody identified.
+    // Escape would close the window with nobody identified; in the
+    // registration form it goes back to the list, as "Retour à la liste".
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        Button_retourClick();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -219,7 +238,7 @@ void Tident::cacheTout()
 {
     const QList<QWidget *> tous{label_classe, PanelClasse, ButtonChangerClasse, m_zone,
                                 label_inscription, button_inscription, Button_oui, Button_non,
-                                Label_nom, Edit_nom, label_prenom, Edit_prenom, Button_id,
+                                Label_nom, Edit_nom, label_prenom, Edit_prenom, Button_id, Button_retour,
                                 label_tape_code, Edit_code, label_code_inconnu, Button_code_inconnu,
                                 label_code, Panel_code, label_cahier, Button_code};
     for (QWidget *w : tous)
@@ -393,6 +412,7 @@ void Tident::Inscription()
     Edit_prenom->show();
     Button_id->setEnabled(false);
     Button_id->show();
+    Button_retour->setVisible(!m_ident.listeEleves().isEmpty());
     Edit_nom->setFocus();
 }
 
@@ -468,6 +488,12 @@ void Tident::Button_idClick()
         return;
     }
     afficheEtape();
+}
+
+void Tident::Button_retourClick()
+{
+    if (m_ident.retour_liste())
+        afficheEtape();
 }
 
 void Tident::Button_codeClick()

@@ -37,6 +37,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -45,6 +46,7 @@ private:
     void button_inscriptionClick();
     void Button_ouiClick();
     void Button_idClick();
+    void Button_retourClick();
     void Button_codeClick();
     void Button_code_inconnuClick();
     void Edit_nom_prenomChange();
@@ -85,6 +87,7 @@ private:
     QLabel *label_prenom = nullptr;
     QLineEdit *Edit_prenom = nullptr;
     QPushButton *Button_id = nullptr;
+    QPushButton *Button_retour = nullptr;
     QLabel *label_tape_code = nullptr;
     QLineEdit *Edit_code = nullptr;
     QLabel *label_code_inconnu = nullptr;

@@ -169,6 +169,14 @@ void Identification::demande_inscription()
     m_etape = Etape::Inscription;
 }
 
+bool Identification::retour_liste()
+{
+    if (m_etape != Etape::Inscription || m_liste.isEmpty())
+        return false;
+    choisitEtapeSuivante();
+    return true;
+}
+
 void Identification::demande_code()
 {
     m_state.eleve.code_eleve.clear();

@@ -54,6 +54,10 @@ public:
     bool choisit_eleve(int index);
     // "Inscription", "Non", or "Si tu ne sais pas ton code, clique ici:".
     void demande_inscription();
+    // The pupil leaves the registration form for the list (or the code
+    // entry) of his group; false when the group has no one to choose from,
+    // and the form stays.
+    bool retour_liste();
 
     // A full four-character code; true when a pupil of the group has it
     // (the window then closes), else the step becomes CodeInconnu.

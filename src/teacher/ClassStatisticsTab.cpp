@@ -25,6 +25,9 @@ ClassStatisticsTab::ClassStatisticsTab(SessionState &state, const Environment &e
     m_selection->setObjectName(noms.groupeTest);
     m_etablissements = nomme(new QComboBox(this), noms.etablissements, QStringLiteral("Etablissement"));
     m_annees = nomme(new QComboBox(this), noms.annees, QStringLiteral("Année scolaire"));
+    // Filled each time the window opens: each box takes the width of what it holds then.
+    for (QComboBox *liste : {m_etablissements, m_annees})
+        liste->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto *listes = new QFormLayout;
     listes->addRow(QStringLiteral("Etablissement:"), m_etablissements);
     listes->addRow(QStringLiteral("Année scolaire:"), m_annees);
@@ -39,9 +42,11 @@ ClassStatisticsTab::ClassStatisticsTab(SessionState &state, const Environment &e
     m_options->addWidget(m_selection);
     auto *milieu = new QHBoxLayout;
     milieu->addLayout(m_options);
-    milieu->addLayout(listes);
     milieu->addStretch();
+    // The school and the year on the last row, where their names have room
+    // even in an 800-pixel window.
     auto *bas = new QHBoxLayout;
+    bas->addLayout(listes);
     bas->addWidget(m_barre, 1);
     bas->addStretch();
     bas->addWidget(m_bouton);

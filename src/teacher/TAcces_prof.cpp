@@ -35,6 +35,9 @@ TAcces_prof::TAcces_prof(SessionState &state, QWidget *parent)
     // the focus after a failure, Enter acknowledges the failure.
     Button_code->setDefault(true);
     Button_code->setAutoDefault(true);
+    // The way out for whoever opened the prompt by mistake; Escape does the same.
+    Button_annuler = nomme(new QPushButton(QStringLiteral("Annuler"), this), QStringLiteral("Button_annuler"));
+    Button_annuler->setAutoDefault(false);
     RadioButton2 = nomme(new QRadioButton(this), QStringLiteral("RadioButton2"));
     RadioButton1 = nomme(new QRadioButton(this), QStringLiteral("RadioButton1"));
     auto *groupe = new QButtonGroup(this);
@@ -56,10 +59,15 @@ TAcces_prof::TAcces_prof(SessionState &state, QWidget *parent)
     colonne->addSpacing(6);
     colonne->addWidget(RadioButton2);
     colonne->addWidget(RadioButton1);
-    setFixedSize(440, 150);
+    auto *boutons = new QHBoxLayout;
+    boutons->addStretch();
+    boutons->addWidget(Button_annuler);
+    colonne->addLayout(boutons);
+    setFixedSize(440, 190);
 
     connect(Edit3, &QLineEdit::textEdited, this, &TAcces_prof::Edit3Edited);
     connect(Button_code, &QPushButton::clicked, this, &TAcces_prof::Button_codeClick);
+    connect(Button_annuler, &QPushButton::clicked, this, &QDialog::reject);
     connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) { m_acces.setJusquaFermeture(on); });
 }
 

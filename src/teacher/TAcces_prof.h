@@ -20,7 +20,7 @@ public:
     explicit TAcces_prof(SessionState &state, QWidget *parent = nullptr);
 
     // Shows the prompt modally; true when the right code was given, false
-    // when the window was closed or cancelled.
+    // when the window was closed or cancelled ("Annuler", Escape).
     bool demande();
 
     TeacherAccess &acces() { return m_acces; }
@@ -39,6 +39,7 @@ private:
     QLabel *Label8 = nullptr;
     QLineEdit *Edit3 = nullptr;
     QPushButton *Button_code = nullptr;
+    QPushButton *Button_annuler = nullptr;
     QRadioButton *RadioButton2 = nullptr;
     QRadioButton *RadioButton1 = nullptr;
 };

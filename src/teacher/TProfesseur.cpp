@@ -13,6 +13,7 @@
 #include "widgets/Dialogs.h"
 
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -73,6 +74,8 @@ void TProfesseur::setNouvelleAnnee(bool nouvelle)
 
 void TProfesseur::showEvent(QShowEvent *event)
 {
+    if (!event->spontaneous())
+        occupeEcran();
     FormShow();
     QDialog::showEvent(event);
     // The activation's box must come over the window, once it is on screen.
@@ -92,6 +95,24 @@ void TProfesseur::FormShow()
     m_suivi->charge();
     m_statProduits->actualise();
     m_statEleves->actualise();
+}
+
+// The tabs are laid out for 800 × 600 and grow with the window: on a large
+// screen the window takes most of it, so that the follow-up tree and every
+// column of a pupil's detail can be read without dragging its edges.
+void TProfesseur::occupeEcran()
+{
+    const QScreen *ecran = screen();
+    if (!ecran)
+        return;
+    const QRect zone = ecran->availableGeometry();
+    const QSize voulue = QSize(zone.width() * 9 / 10, zone.height() * 9 / 10)
+                             .expandedTo(sizeHint().expandedTo(QSize(920, 660)))
+                             .expandedTo(size())
+                             .boundedTo(zone.size());
+    if (voulue != size())
+        resize(voulue);
+    move(zone.center() - QPoint(width() / 2, height() / 2));
 }
 
 QStringList TProfesseur::nomsNiveaux() const

@@ -57,6 +57,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void occupeEcran();
     void FormShow();
     void FormActivate();
     void FormClose();

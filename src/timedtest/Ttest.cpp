@@ -1,6 +1,5 @@
 #include "timedtest/Ttest.h"
 
-#include "app/Tboite_message.h"
 #include "core/Catalogue.h"
 #include "core/Clock.h"
 #include "core/EnvironmentDefaults.h"
@@ -17,6 +16,7 @@
 #include "widgets/PaintStamp.h"
 #include "widgets/TestReportPainter.h"
 #include "widgets/Naming.h"
+#include "widgets/Tboite_message.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,18 +1,26 @@
 #include "widgets/Beep.h"
 
-#ifdef TABULON_HAVE_MULTIMEDIA
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QCoreApplication>
-#include <QMediaDevices>
-#include <QtMath>
-#endif
+#include <QLibrary>
 
 namespace {
+
 int g_demandes = 0;
+
+using JoueSon = void (*)(int frequenceHz, int dureeMs);
+
+// The sound module lies beside the program; it is loaded at the first beep
+// only, and a missing module leaves the program silent.
+JoueSon joueur()
+{
+    static const JoueSon fonction = [] {
+        QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/tabulon_son"));
+        return reinterpret_cast<JoueSon>(module.resolve("tabulon_joue_son"));
+    }();
+    return fonction;
 }
+
+} // namespace
 
 namespace Beep {
 
@@ -24,37 +32,8 @@ int demandes()
 void joue(int frequenceHz, int dureeMs)
 {
     ++g_demandes;
-#ifdef TABULON_HAVE_MULTIMEDIA
-    const QAudioDevice sortie = QMediaDevices::defaultAudioOutput();
-    if (sortie.isNull())
-        return;
-    QAudioFormat format;
-    format.setSampleRate(22050);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (!sortie.isFormatSupported(format))
-        return;
-    const int echantillons = format.sampleRate() * dureeMs / 1000;
-    QByteArray son(echantillons * 2, Qt::Uninitialized);
-    auto *donnees = reinterpret_cast<qint16 *>(son.data());
-    for (int i = 0; i < echantillons; ++i)
-        donnees[i] = qint16(12000 * qSin(2 * M_PI * frequenceHz * i / format.sampleRate()));
-    auto *tampon = new QBuffer(qApp);
-    tampon->setData(son);
-    tampon->open(QIODevice::ReadOnly);
-    auto *sink = new QAudioSink(sortie, format, qApp);
-    QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink, tampon](QAudio::State etat) {
-        if (etat == QAudio::IdleState || etat == QAudio::StoppedState) {
-            sink->stop();
-            sink->deleteLater();
-            tampon->deleteLater();
-        }
-    });
-    sink->start(tampon);
-#else
-    Q_UNUSED(frequenceHz);
-    Q_UNUSED(dureeMs);
-#endif
+    if (const JoueSon joue = joueur())
+        joue(frequenceHz, dureeMs);
 }
 
 } // namespace Beep

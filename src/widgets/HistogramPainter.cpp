@@ -52,7 +52,13 @@ bool dessine_histogramme(const QString &texteGraphique, QImage *out, QString *er
     const int A = fm.horizontalAdvance(QString::number(M));
     const int m = 40;
     const int U = (350 - 2 * m) * pas / M;
-    const int largeur = std::max(int(d.barres.size()) * W + A, 1);
+    // The title and the legend are read whole: a chart of few bars widens
+    // to hold them.
+    const QFont policeTitre = policeHistogramme(16, true, true);
+    const QString legende = QLatin1Char('(') + d.legende + QLatin1Char(')');
+    const int largeurTextes = std::max(QFontMetrics(policeTitre).horizontalAdvance(d.titre),
+                                       fm.horizontalAdvance(legende)) + 2 * 10;
+    const int largeur = std::max({int(d.barres.size()) * W + A, largeurTextes, 1});
     const int hauteur = 2 * m + (graduations - 1) * U;
 
     QImage image(largeur, hauteur, QImage::Format_RGB32);
@@ -84,9 +90,9 @@ bool dessine_histogramme(const QString &texteGraphique, QImage *out, QString *er
     }
 
     p.setPen(QColor(255, 0, 0));
-    texteCentre(p, largeur / 2, hauteur - 20, QLatin1Char('(') + d.legende + QLatin1Char(')'));
+    texteCentre(p, largeur / 2, hauteur - 20, legende);
     p.setPen(Qt::black);
-    p.setFont(policeHistogramme(16, true, true));
+    p.setFont(policeTitre);
     texteCentre(p, largeur / 2, 12, d.titre);
     p.end();
     if (out)

@@ -318,9 +318,13 @@ void TestReportPainter::dessine_page(QPainter *painter, const QRectF &page, cons
         // Footer: a 1080 × 30 strip at 55 % of the page width, right-aligned
         // under the border, which stops 100 device pixels above the bottom
         // (more on a fine printer, so that the footer stays on the page).
+        // A third of the strip's height stays clear between the footer and
+        // the border above it, and between its end and the page's edge,
+        // whatever the printer's resolution.
         const qreal largeurPied = 0.55 * W;
         const qreal hauteurPied = largeurPied * 30 / 1080;
-        const qreal reserve = std::max<qreal>(100, hauteurPied + 8);
+        const qreal ecart = hauteurPied / 3;
+        const qreal reserve = std::max<qreal>(100, hauteurPied + 2 * ecart);
         painter->setPen(QPen(Qt::black, std::max<qreal>(1, W / 1500)));
         painter->setBrush(Qt::NoBrush);
         painter->drawRect(QRectF(page.left(), page.top() + 1, W - 1, H - reserve - 1));
@@ -338,7 +342,7 @@ void TestReportPainter::dessine_page(QPainter *painter, const QRectF &page, cons
         dessine_cadre(painter, d, variante);
         painter->restore();
 
-        painter->translate(page.left() + W - largeurPied, page.top() + H - reserve + 5);
+        painter->translate(page.left() + W - largeurPied - ecart, page.top() + H - reserve + ecart);
         painter->scale(largeurPied / 1080, hauteurPied / 30);
         Dessin g(painter, false);
         QFont f = g.serif(24);

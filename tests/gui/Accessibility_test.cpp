@@ -1,6 +1,5 @@
 #include "app/GraphBar.h"
 #include "app/TabulonApp.h"
-#include "app/Tboite_message.h"
 #include "app/Tgeneral.h"
 #include "core/Catalogue.h"
 #include "core/Clock.h"
@@ -9,6 +8,7 @@
 #include "core/SessionState.h"
 #include "timedtest/Ttest.h"
 #include "widgets/Dialogs.h"
+#include "widgets/Tboite_message.h"
 #include "support/Accessibility.h"
 #include "support/FakeSystem.h"
 #include "support/Wait.h"
@@ -44,8 +44,8 @@ EntreeGraphique entree(const QDate &date, int score)
 
 } // namespace
 
-// Every window the program creates is opened in turn, as it is at the
-// start of a pupil's session: whatever is shown must be heard the same way.
+// Every window the program creates is opened in turn, as it is once a
+// pupil's session has started: whatever is shown must be heard the same way.
 // Windows added to the program are walked without changing this test.
 TEST(Accessibility, EveryWindowOfTheProgramIsHeardAsItIsSeen)
 {
@@ -116,6 +116,8 @@ TEST(Accessibility, EveryWindowOfTheProgramIsHeardAsItIsSeen)
                       std::string("Jeudi 10/12/2026 : 100 %, parfait|Mardi 08/12/2026 : 45 %, très faible|"
                                   "Mercredi 09/12/2026 : 85 %, bien"));
             examine(general);
+            // The program builds its windows when first needed: all of them now.
+            general->construitFenetres();
             const QList<QWidget *> fenetres = QApplication::topLevelWidgets();
             for (QWidget *fenetre : fenetres) {
                 if (fenetre == general || !fenetreDuProgramme(fenetre))

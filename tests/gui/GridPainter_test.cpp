@@ -212,6 +212,33 @@ TEST(GridPainter, ChartScaleAndBars)
     }
 }
 
+TEST(GridPainter, AChartOfFewBarsHoldsItsWholeTitleAndLegend)
+{
+    QImage image;
+    QString erreur;
+    ASSERT_TRUE(dessine_histogramme(QStringLiteral("Rapidité (nb br/mn) par classe de sixième et cinquième\t40\t"
+                                                   "nombre moyen de bonnes réponses par minute\t61\t31\t62\t27\t"),
+                                    &image, &erreur))
+        << erreur.toStdString();
+    // Ink in the title's and the legend's rows, none against either side.
+    const auto encre = [&image](int x, int haut, int bas) {
+        for (int y = haut; y < bas; ++y) {
+            if (image.pixelColor(x, y).lightness() < 200)
+                return true;
+        }
+        return false;
+    };
+    for (const auto &[haut, bas] : {std::pair{10, 32}, std::pair{image.height() - 22, image.height() - 4}}) {
+        SCOPED_TRACE(haut);
+        bool vu = false;
+        for (int x = 0; x < image.width() && !vu; ++x)
+            vu = encre(x, haut, bas);
+        EXPECT_TRUE(vu);
+        for (int x : {0, 1, 2, image.width() - 3, image.width() - 2, image.width() - 1})
+            EXPECT_FALSE(encre(x, haut, bas)) << "x=" << x;
+    }
+}
+
 TEST(GridPainter, ChartWithoutScaleIsRefused)
 {
     QImage image;

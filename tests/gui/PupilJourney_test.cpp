@@ -2,7 +2,6 @@
 #include "app/ProgressGraph.h"
 #include "app/RotatedLabel.h"
 #include "app/TabulonApp.h"
-#include "app/Tboite_message.h"
 #include "app/Tgeneral.h"
 #include "app/Tident.h"
 #include "core/Catalogue.h"
@@ -22,6 +21,7 @@
 #include "widgets/AnswerField.h"
 #include "widgets/Dialogs.h"
 #include "support/FakeSystem.h"
+#include "widgets/Tboite_message.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -373,6 +373,8 @@ TEST_F(PupilJourneyTest, AtHomeANewPupilTakesHisFirstTestAndFindsItAgainAfterARe
                 EXPECT_FALSE(ident()->isVisible());
                 EXPECT_EQ(general()->ui().Label_nom->text(), QStringLiteral("Dupont Jean"));
                 EXPECT_FALSE(general()->ui().graphique->isVisible());
+                // The windows come when first needed: built now, to be watched from the start.
+                general()->construitFenetres();
                 ASSERT_NE(test(), nullptr);
                 questions = std::make_unique<QSignalSpy>(test(), &Ttest::questionPosee);
                 // The short display of the answer before its correction is not
@@ -589,6 +591,7 @@ TEST_F(PupilJourneyTest, AtHomeANewPupilTakesHisFirstTestAndFindsItAgainAfterARe
             EXPECT_TRUE(avantTest.textes.contains(QStringLiteral("96%")));
             EXPECT_TRUE(avantTest.textes.contains(QStringLiteral("Jeu 10/12/26")));
 
+            general()->construitFenetres();
             questions = std::make_unique<QSignalSpy>(test(), &Ttest::questionPosee);
             enfant<QTimer>(test(), "affiche")->setInterval(1);
             Dialogs::clearHistory();
@@ -802,6 +805,7 @@ TEST_F(PupilJourneyTest, AtSchoolTheHistoryAndTheClassLinkGoToTheServer)
             [&] { return general() && general()->isVisible() && general()->ui().button_test->isVisible(); },
             [&] {
                 EXPECT_EQ(general()->ui().Label_classe->text(), QStringLiteral("CM2b"));
+                general()->construitFenetres();
                 questions = std::make_unique<QSignalSpy>(test(), &Ttest::questionPosee);
                 enfant<QTimer>(test(), "affiche")->setInterval(1);
                 // The countdown was watched at home; here it only has to end.

@@ -14,6 +14,7 @@
 #include "support/FakeSystem.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -112,6 +113,11 @@ TEST_F(StartupTest, AFirstStartAtHomeWritesTheDefaultConfigurationAndAsksWhoIsTh
         programme.general()));
     // Nothing needed a person.
     EXPECT_TRUE(Dialogs::history().isEmpty());
+    // The start built no window but the one it showed: the others come when
+    // first needed.
+    const QList<QDialog *> fenetres = programme.general()->findChildren<QDialog *>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(fenetres.size(), 1);
+    EXPECT_EQ(fenetres.first(), premiere);
 }
 
 TEST_F(StartupTest, ASecondCopyEndsAtOnceWithoutAnyWindowOrFile)
@@ -179,7 +185,7 @@ TEST_F(StartupTest, WithATeacherCodeTheNewYearIsSetUpOnlyBehindTheCode)
     ASSERT_FALSE(Dialogs::history().isEmpty());
     EXPECT_EQ(Dialogs::history().last().title, QStringLiteral("Nouvelle année scolaire"));
     EXPECT_TRUE(Dialogs::history().last().text.startsWith(QStringLiteral("L'enseignant doit d'abord préparer")));
-    EXPECT_FALSE(programme.general()->fenetres().professeur->isVisible());
+    EXPECT_EQ(programme.general()->fenetres().professeur, nullptr);
     EXPECT_EQ(programme.general()->fenetres().ident, nullptr);
 }
 

@@ -1,4 +1,3 @@
-#include "app/Tboite_message.h"
 #include "app/Tgeneral.h"
 #include "core/Catalogue.h"
 #include "core/Clock.h"
@@ -17,6 +16,7 @@
 #include "widgets/KeyPressTime.h"
 #include "support/Accessibility.h"
 #include "support/Wait.h"
+#include "widgets/Tboite_message.h"
 
 #include <gtest/gtest.h>
 

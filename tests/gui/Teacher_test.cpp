@@ -121,6 +121,23 @@ TEST_F(TeacherTest, RightCodeAsksAgainNextTimeUnlessKeptUntilTheProgramCloses)
     EXPECT_TRUE(enfant<QRadioButton>(autre, "RadioButton1")->isChecked());
 }
 
+TEST_F(TeacherTest, ThePromptIsLeftByAnnulerOrEscapeWithoutAccess)
+{
+    TAcces_prof prompt(state);
+    for (const bool parEchap : {false, true}) {
+        SCOPED_TRACE(parEchap ? "Echap" : "Annuler");
+        montre(prompt);
+        QTest::keyClicks(enfant<QLineEdit>(prompt, "Edit3"), QStringLiteral("ab"));
+        if (parEchap)
+            QTest::keyClick(enfant<QLineEdit>(prompt, "Edit3"), Qt::Key_Escape);
+        else
+            QTest::mouseClick(enfant<QPushButton>(prompt, "Button_annuler"), Qt::LeftButton);
+        EXPECT_FALSE(prompt.isVisible());
+        EXPECT_EQ(prompt.result(), QDialog::Rejected);
+        EXPECT_TRUE(TeacherAccess::code_demande(state));
+    }
+}
+
 TEST_F(TeacherTest, WrongCodeThenEnterTwiceAcknowledgesThenSubmitsTheEmptyEntry)
 {
     TAcces_prof prompt(state);

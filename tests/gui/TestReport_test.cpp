@@ -1,3 +1,4 @@
+#include "core/TestReportData.h"
 #include "timedtest/TTexte.h"
 #include "widgets/Dialogs.h"
 #include "widgets/TestReportPainter.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
@@ -18,6 +20,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -162,6 +166,47 @@ TEST(TestReport, PrintedPageAddsLevelWordsAndFooter)
         QStringLiteral("Document créé automatiquement par le logiciel gratuit «Tabulon» disponible sur"),
     });
     EXPECT_FALSE(texte.contains(QStringLiteral("c'est à dire")));
+}
+
+// The footer keeps clear of the page's border and edge, on a coarse and on
+// a fine printer alike.
+TEST(TestReport, ThePrintedFooterStandsClearOfTheBorderAndTheEdge)
+{
+    const TestReportData d = TestReportData::calcule(QStringLiteral("Martin"), QStringLiteral("Paul"),
+                                                     QStringLiteral("CE2"), testDeuxTables(),
+                                                     QStringLiteral("Lundi 13/11/2006"), QStringLiteral("École"), kT);
+    for (const QSize page : {QSize(2480, 3508), QSize(4960, 7016)}) {
+        SCOPED_TRACE(page.width());
+        QImage image(page, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TestReportPainter::dessine_page(&painter, QRectF(QPointF(0, 0), QSizeF(page)), d,
+                                        TestReportPainter::Variante::Imprime);
+        painter.end();
+        const auto encre = [&image](int x, int y) { return image.pixelColor(x, y).lightness() < 160; };
+        // The border's bottom line: the lowest inked row in the middle column.
+        int bord = -1;
+        for (int y = page.height() - 1; y >= 0 && bord < 0; --y) {
+            if (encre(page.width() / 2, y) && encre(page.width() / 4, y))
+                bord = y;
+        }
+        ASSERT_GT(bord, page.height() / 2);
+        // The footer's ink: below the border's line, to the right.
+        int haut = page.height();
+        int droite = -1;
+        for (int y = bord + 1; y < page.height(); ++y) {
+            for (int x = page.width() / 3; x < page.width(); ++x) {
+                if (encre(x, y) && !encre(page.width() / 4, y)) {
+                    haut = std::min(haut, y);
+                    droite = std::max(droite, x);
+                }
+            }
+        }
+        ASSERT_GE(droite, 0) << "pas de pied de page";
+        const int hauteurPied = int(0.55 * page.width() * 30 / 1080);
+        EXPECT_GE(haut - bord, hauteurPied / 6) << "le pied touche le cadre";
+        EXPECT_LE(droite, page.width() - 1 - hauteurPied / 6) << "le pied touche le bord de la page";
+    }
 }
 
 TEST(TestReport, SeveralReportsShareOneDocument)

@@ -1,7 +1,6 @@
 #include "app/GraphBar.h"
 #include "app/ProgressGraph.h"
 #include "app/RotatedLabel.h"
-#include "app/Tboite_message.h"
 #include "app/Tgeneral.h"
 #include "app/Tident.h"
 #include "core/Clock.h"
@@ -14,7 +13,9 @@
 #include "timedtest/Ttest.h"
 #include "training/Tapprent.h"
 #include "widgets/Dialogs.h"
+#include "widgets/TAboutBox.h"
 #include "support/FakeSystem.h"
+#include "widgets/Tboite_message.h"
 
 #include <QApplication>
 #include <QDir>
@@ -163,6 +164,36 @@ TEST_F(TgeneralTest, BarsTakeTheLevelColourAndStandOnTheBaseline)
         EXPECT_EQ(barre->height(), 2 * cas[i].score + 1);
         EXPECT_EQ(barre->y() + barre->height(), 261);
     }
+}
+
+TEST_F(TgeneralTest, ScoresOfNeighbourBarsStandApartAboveTheirBars)
+{
+    for (int i = 0; i < 5; ++i)
+        m_state.eleve.graphique.append(entree(QDate(2026, 9, 7).addDays(i), i == 2 ? 60 : 100));
+    m_fenetre->affiche_graphique();
+    const QList<GraphBar *> liste = barres();
+    ASSERT_EQ(liste.size(), 5);
+    // Where each score's text is drawn: centred, its digits on the label's baseline.
+    QList<QRect> textes;
+    for (GraphBar *barre : liste) {
+        QLabel *score = nullptr;
+        for (QLabel *l : barre->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+            if (l->text().endsWith(QLatin1Char('%')) && l->objectName().startsWith(QLatin1String("composant"))
+                && std::abs(l->geometry().center().x() - barre->geometry().center().x()) <= 2)
+                score = l;
+        }
+        ASSERT_NE(score, nullptr);
+        const QFontMetrics fm(score->font());
+        const int largeur = fm.horizontalAdvance(score->text());
+        const int ligneDeBase = score->geometry().bottom() - fm.descent();
+        SCOPED_TRACE(score->text().toStdString());
+        EXPECT_LE(ligneDeBase, barre->y()) << "les chiffres entrent dans la barre";
+        EXPECT_GE(score->height(), fm.height());
+        textes.append(QRect(score->geometry().center().x() - largeur / 2, ligneDeBase - fm.ascent(), largeur,
+                            fm.ascent()));
+    }
+    for (int i = 1; i < textes.size(); ++i)
+        EXPECT_FALSE(textes[i - 1].intersects(textes[i])) << "scores " << i << " et " << i + 1;
 }
 
 TEST_F(TgeneralTest, AClassChangeAddsACaptionAndShiftsTheFollowingBars)
@@ -392,7 +423,7 @@ TEST_F(TgeneralTest, TrainingWithNothingToLearnSaysSo)
 }
 
 // The read-me of the data folder wins over the installed one, which stands in
-// when the data folder has none; with neither, the pupil is told where to look.
+// when the data folder has none.
 TEST_F(TgeneralTest, TheReadMeComesFromTheDataFolderThenFromTheInstallation)
 {
     QTemporaryDir installation;
@@ -416,8 +447,6 @@ TEST_F(TgeneralTest, TheReadMeComesFromTheDataFolderThenFromTheInstallation)
     } cas[] = {
         {"both", true, true, QStringLiteral("Lisez-moi de l'école")},
         {"installed only", false, true, QStringLiteral("Lisez-moi installé, à lire")},
-        {"neither", false, false, QStringLiteral("Le fichier \"lisezmoi.txt\" n'a pas été trouvé dans le dossier"
-                                                 " du programme:")},
     };
     for (const auto &c : cas) {
         SCOPED_TRACE(c.cas);
@@ -436,6 +465,55 @@ TEST_F(TgeneralTest, TheReadMeComesFromTheDataFolderThenFromTheInstallation)
         ASSERT_FALSE(f.texte->texte().isEmpty());
         EXPECT_EQ(f.texte->texte().first(), c.premiereLigne);
     }
+}
+
+TEST_F(TgeneralTest, OnDemandAWindowIsBuiltAtItsFirstUseAndThenKept)
+{
+    m_fenetre->setFenetresALaDemande(true);
+    auto *aPropos = m_fenetre->findChild<QAction *>(QStringLiteral("N1"));
+    ASSERT_NE(aPropos, nullptr);
+    EXPECT_TRUE(aPropos->isEnabled());
+    EXPECT_EQ(m_fenetre->fenetres().aboutBox, nullptr);
+    QList<QWidget *> vues;
+    for (int fois = 0; fois < 2; ++fois) {
+        QTimer::singleShot(0, m_fenetre.get(), [&vues] {
+            QWidget *modale = QApplication::activeModalWidget();
+            vues.append(modale);
+            if (modale)
+                modale->close();
+        });
+        aPropos->trigger();
+    }
+    ASSERT_EQ(vues.size(), 2);
+    ASSERT_NE(vues[0], nullptr);
+    EXPECT_EQ(vues[0], m_fenetre->fenetres().aboutBox);
+    EXPECT_EQ(vues[1], vues[0]);
+    EXPECT_EQ(m_fenetre->findChildren<TAboutBox *>().size(), 1);
+}
+
+TEST_F(TgeneralTest, TheReadMeComesFromTheDataFolderOrElseFromBesideTheProgram)
+{
+    m_fenetre->setFenetresALaDemande(true);
+    auto *lisezMoi = m_fenetre->findChild<QAction *>(QStringLiteral("Lisezmoi1"));
+    ASSERT_NE(lisezMoi, nullptr);
+    auto lu = [&] {
+        QTimer::singleShot(0, m_fenetre.get(), [] {
+            if (QWidget *modale = QApplication::activeModalWidget())
+                modale->close();
+        });
+        lisezMoi->trigger();
+        return m_fenetre->fenetres().texte ? m_fenetre->fenetres().texte->texte() : QStringList();
+    };
+    // The build puts the installed read-me beside the programs, as the
+    // installation does.
+    const QStringList installe = TextFile::loadLines(QCoreApplication::applicationDirPath() + QStringLiteral("/lisezmoi.txt"));
+    ASSERT_FALSE(installe.isEmpty());
+    EXPECT_EQ(lu(), installe);
+    EXPECT_EQ(m_fenetre->fenetres().texte->windowTitle(), QStringLiteral("Lisez-moi"));
+
+    const QStringList propre{QStringLiteral("Lisez-moi de l'école"), QStringLiteral("Salle 12")};
+    ASSERT_TRUE(TextFile::saveLines(m_env.programFolder + QStringLiteral("lisezmoi.txt"), propre));
+    EXPECT_EQ(lu(), propre);
 }
 
 TEST_F(TgeneralTest, ClosingRecordsTheSessionAndAFailedRecordLetsThePupilStay)

@@ -210,6 +210,42 @@ TEST_F(TidentTest, RegistrationTyping)
     EXPECT_FALSE(QFileInfo::exists(state.eleve.fichier_eleve)) << "the identification writes nothing";
 }
 
+TEST_F(TidentTest, TheRegistrationFormLeadsBackToTheListByButtonOrEscape)
+{
+    eleve(u"Martin_Léa"_qs, u"61"_qs);
+    eleve(u"Durand_Paul"_qs, u"61"_qs);
+    Tident f(state, env);
+    ouvre(f);
+    clique(w<QListWidget>(f, "ListBox1"), u"61"_qs);
+    auto *retour = w<QPushButton>(f, "Button_retour");
+    auto *nom = w<QLineEdit>(f, "Edit_nom");
+    for (const bool parEchap : {false, true}) {
+        SCOPED_TRACE(parEchap ? "Echap" : "bouton");
+        QTest::mouseClick(w<QPushButton>(f, "button_inscription"), Qt::LeftButton);
+        ASSERT_TRUE(nom->isVisible());
+        EXPECT_TRUE(retour->isVisible());
+        EXPECT_EQ(retour->text(), u"Retour à la liste"_qs);
+        QTest::keyClicks(nom, u"Erreur"_qs);
+        if (parEchap)
+            QTest::keyClick(nom, Qt::Key_Escape);
+        else
+            QTest::mouseClick(retour, Qt::LeftButton);
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_FALSE(nom->isVisible());
+        EXPECT_FALSE(retour->isVisible());
+        EXPECT_EQ(w<QLabel>(f, "label_classe")->text(), u"Clique sur ton nom:"_qs);
+        EXPECT_EQ(items(w<QListWidget>(f, "ListBox1")), (QStringList{u"Durand Paul"_qs, u"Martin Léa"_qs}));
+    }
+    // An empty class has no list to go back to: the form is the only way on.
+    QTest::mouseClick(w<QPushButton>(f, "ButtonChangerClasse"), Qt::LeftButton);
+    clique(w<QListWidget>(f, "ListBox1"), u"62"_qs);
+    ASSERT_TRUE(nom->isVisible());
+    EXPECT_FALSE(retour->isVisible());
+    QTest::keyClick(nom, Qt::Key_Escape);
+    EXPECT_TRUE(nom->isVisible());
+    EXPECT_TRUE(f.isVisible());
+}
+
 TEST_F(TidentTest, FormerPupilYes)
 {
     eleve(u"Dupont_Jean"_qs, u"61"_qs, u"2006-2007"_qs);

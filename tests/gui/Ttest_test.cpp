@@ -1,4 +1,3 @@
-#include "app/Tboite_message.h"
 #include "core/Catalogue.h"
 #include "core/Clock.h"
 #include "core/RandomSource.h"
@@ -11,6 +10,7 @@
 #include "widgets/LedDisplay.h"
 #include "widgets/TMonHint.h"
 #include "support/Wait.h"
+#include "widgets/Tboite_message.h"
 
 #include <gtest/gtest.h>
 

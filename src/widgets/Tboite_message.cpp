@@ -1,4 +1,4 @@
-#include "app/Tboite_message.h"
+#include "widgets/Tboite_message.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,0 +1,23 @@
+// The floor the program's start-up is measured against: a bare Qt Widgets
+// program, built with the same Qt, that shows one label and, with
+// TABULON_STARTUP_PROBE=1, prints the same readings as the program and
+// quits once the label is on the screen.
+
+#include "platform/StartupProbe.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+
+int main(int argc, char *argv[])
+{
+    QElapsedTimer depuisMain;
+    depuisMain.start();
+    QApplication application(argc, argv);
+    QLabel label(QStringLiteral("Bonjour"));
+    label.show();
+    if (qEnvironmentVariable("TABULON_STARTUP_PROBE") != QLatin1String("1"))
+        return QApplication::exec();
+    StartupProbe::ecrit(depuisMain);
+    return 0;
+}
