@@ -106,7 +106,7 @@ mount_one() {
 
 stop_all() {
   for m in "${mounts[@]}"; do
-    if mountpoint -q "$m" 2>/dev/null; then
+    if mountpoint -q "$m" 2>/dev/null || ! stat "$m" >/dev/null 2>&1; then
       fusermount3 -u "$m" 2>/dev/null || fusermount -u "$m" 2>/dev/null || umount -l "$m" || true
     fi
     # A client left without its mount would stand in the way of the next one.
@@ -121,6 +121,8 @@ stop_all() {
 case "${1:-start}" in
   start)
     need_packages
+    # Mounts left by an earlier run whose client is gone answer nothing.
+    stop_all
     write_server_conf
     start_server
     for m in "${mounts[@]}"; do mount_one "$m"; done

@@ -681,6 +681,8 @@ TEST_F(PupilJourneyTest, TheSettingsOfTheStartReachEveryActivityAndEscapeEndsNon
                    [&] { inscritJeanDupont(ident()); });
     scenario.etape(QStringLiteral("menu"), [&] { return general() && general()->isVisible(); }, [&] {
         EXPECT_EQ(programme.state().temps_acceptable, 2);
+        // Windows are built at their first use; the spies need them now.
+        general()->construitFenetres();
         Treflechies *reflechies = general()->fenetres().reflechies;
         ASSERT_NE(reflechies, nullptr);
         questions = std::make_unique<QSignalSpy>(reflechies, &GameWindow::questionPosee);

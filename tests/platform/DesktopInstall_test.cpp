@@ -69,7 +69,7 @@ TEST_F(DesktopInstall, EveryFileLandsWhereTheDesktopLooksForIt)
         QStringLiteral("share/applications/%1.desktop").arg(appId()),
         QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(appId()),
         QStringLiteral("share/metainfo/%1.metainfo.xml").arg(appId()),
-        // Beside the program, where its "Lisez-moi" entry finds it.
+        // In the installation's data folder, where its "Lisez-moi" entry finds it.
         QStringLiteral("share/tabulon/lisezmoi.txt"),
     };
     for (const QString &relatif : attendus) {
