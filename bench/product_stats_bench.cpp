@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -45,11 +46,18 @@ int main(int argc, char **argv)
     const int eleves = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 1200;
     const int essais = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 5;
 
+    // TABULON_BENCH_DIR: generate the school there instead (on the school's
+    // share, say), in a folder of its own made anew.
     QTemporaryDir dir;
+    QString racine = dir.path();
+    if (qEnvironmentVariableIsSet("TABULON_BENCH_DIR")) {
+        racine = qEnvironmentVariable("TABULON_BENCH_DIR") + QStringLiteral("/statistiques");
+        QDir(racine).removeRecursively();
+    }
     const QDate aujourdhui = QDate::currentDate();
     QElapsedTimer chrono;
     chrono.start();
-    const GeneratedSchool ecole = generateSchool(dir.path(), eleves, 42, aujourdhui);
+    const GeneratedSchool ecole = generateSchool(racine, eleves, 42, aujourdhui);
     if (!ecole.ok) {
         std::printf("école non générée: %s\n", qPrintable(ecole.error));
         return 1;
