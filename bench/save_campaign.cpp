@@ -51,9 +51,6 @@ int main(int argc, char **argv)
         rapporte("race", SaveCampaign::course(programme, postes("course"), tours));
     if (renommages > 0)
         rapporte("renames", SaveCampaign::renommages(programme, postes("renommages"), renommages, 20261210));
-    if (!qEnvironmentVariableIsSet("TABULON_CAMPAGNE_GARDE"))
-        QDir(racineA).removeRecursively();
-    else
-        std::printf("kept: %s\n", qPrintable(racineA));
+    QDir(racineA).removeRecursively();
     return ok ? 0 : 1;
 }

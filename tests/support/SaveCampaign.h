@@ -396,9 +396,6 @@ inline Bilan course(const QString &programme, const QList<Poste> &postes, int to
             if (p->exitCode() != 0)
                 probleme(b, QStringLiteral("a recorder failed: ") + QString::fromLocal8Bit(p->readAllStandardError()));
             const Rapport r = lit(p->readAllStandardOutput());
-            const QByteArray avis = p->readAllStandardError();
-            if (!avis.isEmpty() && qEnvironmentVariableIsSet("TABULON_CAMPAGNE_BAVARDE"))
-                std::fprintf(stderr, "%s", avis.constData());
             b.seancesSignalees += r.nombre;
             compte(b, r);
             delete p;
