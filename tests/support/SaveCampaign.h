@@ -145,7 +145,7 @@ inline bool estEnregistreur(int argc, char **argv)
     return argc == 8 && QString::fromLocal8Bit(argv[1]) == kOption;
 }
 
-inline int enregistreur(int argc, char **argv)
+inline int enregistreur(int /*argc: checked by estEnregistreur*/, char **argv)
 {
     const Poste poste{QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[7])};
     return enregistreur(poste, QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]).toInt(),
