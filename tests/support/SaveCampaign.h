@@ -489,6 +489,18 @@ inline Bilan renommages(const QString &programme, const QList<Poste> &postes, in
     compte(b, r);
     b.seancesSignalees = r.dernier + 1;
 
+    // The recorder was stopped by a kill, maybe holding the lock or in the
+    // middle of a save: past the stale time, the next save clears what it
+    // left, as at school. Its number skips the one that may be half there.
+    QThread::msleep(SharedFileLock::kStaleMs + 500);
+    const int derniere = r.dernier + 2;
+    QProcess *fin = lance(programme, postes.last(), nomPoste, derniere, 1);
+    fin->waitForFinished(60000);
+    if (fin->exitCode() != 0)
+        probleme(b, QStringLiteral("the last save failed: ") + QString::fromLocal8Bit(fin->readAllStandardError()));
+    compte(b, lit(fin->readAllStandardOutput()));
+    delete fin;
+
     QHash<int, int> vues;
     const QDir eleves(QFileInfo(fichier).absolutePath());
     QStringList fichiers = eleves.entryList({QStringLiteral("*.txt")}, QDir::Files);
@@ -515,6 +527,8 @@ inline Bilan renommages(const QString &programme, const QList<Poste> &postes, in
             probleme(b, QStringLiteral("session %1 lost").arg(n));
         }
     }
+    if (vues.value(derniere) != 1)
+        probleme(b, QStringLiteral("the last session is there %1 times").arg(vues.value(derniere)));
     QStringList restes;
     for (const QString &nom : eleves.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
         if (!nom.endsWith(QStringLiteral(".txt")))
