@@ -1,5 +1,7 @@
 #include "widgets/ActivityWindowFrame.h"
 
+#include "widgets/DesignScaler.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -7,19 +9,33 @@
 
 #include <algorithm>
 
-ActivityWindowFrame::ActivityWindowFrame(QWidget *fenetre, const QString &nom, const QString &accessible)
+ActivityWindowFrame::ActivityWindowFrame(QWidget *fenetre, const QString &nom, const QString &accessible, Ecran ecran,
+                                         QSize design)
     : QObject(fenetre)
     , m_fenetre(fenetre)
     , m_contenu(new QWidget(fenetre))
+    , m_scaler(new DesignScaler(m_contenu))
+    , m_ecran(ecran)
 {
     setObjectName(QStringLiteral("cadre_activite"));
     m_contenu->setObjectName(nom);
     m_contenu->setAccessibleName(accessible);
-    m_contenu->resize(kLargeur, kHauteur);
-    m_fenetre->setWindowState(m_fenetre->windowState() | Qt::WindowMaximized);
+    m_contenu->resize(design);
+    if (m_ecran == Ecran::Occupe)
+        m_fenetre->setWindowState(m_fenetre->windowState() | Qt::WindowMaximized);
     m_fenetre->installEventFilter(this);
-    m_contenu->installEventFilter(this);
+    connect(m_scaler, &DesignScaler::designSizeChanged, this, &ActivityWindowFrame::centre);
     centre();
+}
+
+double ActivityWindowFrame::echelle(const QSize &fenetre, const QSize &design)
+{
+    if (design.isEmpty() || fenetre.isEmpty())
+        return 1.0;
+    // Below half the design, nothing could be read any more: the window then
+    // shows the top-left part, as a window smaller than the area always did.
+    const double s = std::min(double(fenetre.width()) / design.width(), double(fenetre.height()) / design.height());
+    return std::max(0.5, s);
 }
 
 QPoint ActivityWindowFrame::decalage(const QSize &fenetre, const QSize &contenu)
@@ -30,18 +46,19 @@ QPoint ActivityWindowFrame::decalage(const QSize &fenetre, const QSize &contenu)
 
 bool ActivityWindowFrame::eventFilter(QObject *objet, QEvent *event)
 {
-    if (event->type() == QEvent::Resize && (objet == m_fenetre || objet == m_contenu))
+    if (event->type() == QEvent::Resize && objet == m_fenetre)
         centre();
     // Seen before the window's own show handler, so that it starts its work
     // in its final place. A window brought back from the task bar keeps the
     // place the user left it in.
-    else if (event->type() == QEvent::Show && objet == m_fenetre && !event->spontaneous())
+    else if (event->type() == QEvent::Show && objet == m_fenetre && !event->spontaneous() && m_ecran == Ecran::Occupe)
         occupe_ecran();
     return QObject::eventFilter(objet, event);
 }
 
 void ActivityWindowFrame::centre()
 {
+    m_scaler->setScale(echelle(m_fenetre->size(), m_scaler->designSize()));
     m_contenu->move(decalage(m_fenetre->size(), m_contenu->size()));
 }
 
@@ -51,7 +68,7 @@ void ActivityWindowFrame::occupe_ecran()
     const QScreen *ecran = proprietaire->screen() ? proprietaire->screen() : QGuiApplication::primaryScreen();
     if (ecran) {
         const QRect zone = ecran->availableGeometry();
-        m_fenetre->setGeometry(zone.x(), zone.y(), std::max(kLargeur, zone.width()), std::max(kHauteur, zone.height()));
+        m_fenetre->setGeometry(zone);
     }
     const Qt::WindowStates etat = m_fenetre->windowState();
     if (!(etat & Qt::WindowMaximized) || (etat & (Qt::WindowMinimized | Qt::WindowFullScreen)))

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QMargins>
+#include <QObject>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QLayout;
+class QWidget;
+
+// The pupil's windows are drawn in pixels for an 800 × 600 window. The
+// scaler lets a window keep building and moving its controls in those design
+// pixels while they are shown at a scale: every geometry, size limit, font,
+// style sheet length, layout margin and icon size that the window's code sets
+// on a control under the root is taken as design and shown multiplied by the
+// scale. The window's code does not change, except where it reads a control's
+// geometry or measures text to place another one: it asks designGeometry(),
+// designSizeHint() or designFont() instead, which answer in design pixels.
+//
+// Controls Qt builds inside its own widgets (a scroll area's bars, a combo
+// box's list) are left to those widgets; a scroll area's content is scaled,
+// its place in the area being the area's business.
+class DesignScaler : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DesignScaler(QWidget *root);
+    ~DesignScaler() override;
+
+    QWidget *root() const { return m_root; }
+    double scale() const { return m_scale; }
+    // Shows every control of the root at this scale (the root's own place is
+    // its owner's: only its size is scaled).
+    void setScale(double scale);
+    // The root's size in design pixels: what the window last gave it.
+    QSize designSize();
+
+    // The scaler in charge of a control, or none when no scaler is above it.
+    static DesignScaler *of(const QWidget *widget);
+    // The answers below are the control's own when no scaler is in charge.
+    static QRect designGeometry(const QWidget *widget);
+    static QSize designSizeHint(const QWidget *widget);
+    static QFont designFont(const QWidget *widget);
+    static double scaleOf(const QWidget *widget);
+
+    static int scaled(int design, double scale);
+    static QRect scaled(const QRect &design, double scale);
+
+signals:
+    // The window gave the root another design size.
+    void designSizeChanged();
+    void scaleChanged(double scale);
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
+
+private:
+    struct Design
+    {
+        bool known = false;
+        bool hasRect = false;
+        QRect rect;
+        QSize min;
+        QSize max;
+        bool hasFont = false;
+        QFont font;
+        QString styleSheet;
+        QSize iconSize;
+        QHash<QLayout *, QPair<QMargins, int>> layouts;
+        // What the scaler last set, to tell its own changes from the window's.
+        QRect shownRect;
+        QSize shownMin;
+        QSize shownMax;
+        QFont shownFont;
+        QString shownStyleSheet;
+        QSize shownIconSize;
+    };
+
+    bool isOurs(const QWidget *widget) const;
+    bool placesItself(const QWidget *widget) const;
+    void watch(QObject *object);
+    void forget(QObject *gone);
+    Design &learn(QWidget *widget);
+    void noteChange(QWidget *widget);
+    void apply(QWidget *widget, Design &design);
+    void applyAll();
+
+    QWidget *m_root;
+    double m_scale = 1.0;
+    bool m_applying = false;
+    QHash<const QWidget *, Design> m_designs;
+};
