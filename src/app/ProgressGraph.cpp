@@ -3,6 +3,7 @@
 #include "app/GraphBar.h"
 #include "app/RotatedLabel.h"
 #include "core/Evaluation.h"
+#include "widgets/DesignScaler.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -272,12 +273,15 @@ void ProgressGraph::ShapeMouseDown(int entree, Qt::MouseButton button, const QPo
             return;
         m_image->setPixmap(QPixmap::fromImage(grille));
         m_image->setAccessibleDescription(barre->accessibleDescription());
-        m_image->resize(grille.size() + QSize(2, 2));
-        const int gauche = barre->x() < 341 ? 10 : barre->x() - 330;
+        // The grid comes drawn at the graph's scale: it is shown as large.
+        const double echelle = DesignScaler::scaleOf(m_contenu);
+        m_image->setScaledContents(true);
+        m_image->resize((grille.deviceIndependentSize() * echelle).toSize() + QSize(2, 2));
+        const int gauche = enDessin(barre).x() < 341 ? 10 : enDessin(barre).x() - 330;
         QWidget *fenetre = window();
         if (m_image->parentWidget() != fenetre)
             m_image->setParent(fenetre);
-        QPoint position = m_contenu->mapTo(fenetre, QPoint(gauche, 10));
+        QPoint position = m_contenu->mapTo(fenetre, QPoint(DesignScaler::scaled(gauche, echelle), DesignScaler::scaled(10, echelle)));
         // Keep the whole grid inside the window.
         position.setX(std::clamp(position.x(), 0, std::max(0, fenetre->width() - m_image->width())));
         position.setY(std::clamp(position.y(), 0, std::max(0, fenetre->height() - m_image->height())));

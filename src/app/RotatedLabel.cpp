@@ -1,5 +1,7 @@
 #include "app/RotatedLabel.h"
 
+#include "widgets/DesignScaler.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -31,7 +33,7 @@ void RotatedLabel::placeDans(const QRect &boite)
     if (const QWidget *parent = parentWidget()) {
         zone.setLeft(std::max(zone.left(), 0));
         zone.setTop(std::max(zone.top(), 0));
-        zone.setBottom(std::min(zone.bottom(), parent->height() - 1));
+        zone.setBottom(std::min(zone.bottom(), enDessin(parent).height() - 1));
     }
     setGeometry(zone);
 }
@@ -43,8 +45,10 @@ void RotatedLabel::paintEvent(QPaintEvent *)
     painter.setFont(font());
     painter.setPen(m_color);
     const QFontMetrics metrics(font());
-    const QSize taille = m_boite.isValid() ? m_boite.size() : size();
-    const QPoint coin = m_boite.isValid() ? m_boite.topLeft() - pos() : QPoint();
+    // The box is in the graph's design pixels; the widget is shown at its scale.
+    const QRect boite = DesignScaler::scaled(m_boite, DesignScaler::scaleOf(this));
+    const QSize taille = m_boite.isValid() ? boite.size() : size();
+    const QPoint coin = m_boite.isValid() ? boite.topLeft() - pos() : QPoint();
     const double diagonale = std::hypot(double(taille.width()), double(taille.height()));
     const int largeur = metrics.horizontalAdvance(m_text);
     painter.translate(coin.x(), coin.y() + taille.height());

@@ -30,6 +30,7 @@
 #include "training/Tclavier.h"
 #include "training/Tperfect.h"
 #include "training/Treflechies.h"
+#include "widgets/DesignScaler.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GridPainter.h"
 #include "widgets/TAboutBox.h"
@@ -74,6 +75,7 @@ Tgeneral::Tgeneral(SessionState &state, const Environment &env, QWidget *parent)
     setMinimumSize(800, 600);
     resize(800, 600);
     m_ui.setupUi(this);
+    m_ui.placeComposants();
     m_ui.graphique->setGrille([this](int entree) { return grilleEntree(entree); });
     connect(m_ui.graphique, &ProgressGraph::imprimerDemande, this, &Tgeneral::Imprimer1Click);
     connecteCommandes();
@@ -308,7 +310,7 @@ void Tgeneral::initialise_session_eleve()
     m_ui.Label_clique_ici->show();
     m_ui.button_test->show();
     m_ui.button_test->setFocus();
-    m_ui.placeComposants(width(), height());
+    m_ui.placeComposants();
 }
 
 void Tgeneral::ajusteNom()
@@ -318,19 +320,17 @@ void Tgeneral::ajusteNom()
     police.setBold(true);
     m_ui.Label_nom->setFont(police);
     m_ui.Label_nom->adjustSize();
-    // The name stays on the screen and clear of the test button's column.
-    const QScreen *ecran = screen() ? screen() : QGuiApplication::primaryScreen();
-    const int largeurEcran = ecran ? ecran->geometry().width() : width();
-    int place = std::min(largeurEcran - 80, TgeneralUi::colonneDroite(width()) - 24 - 14);
+    // The name stays clear of the test button's column.
+    int place = TgeneralUi::colonneDroite(TgeneralUi::kLargeurDessin) - 24 - 14;
     if (m_ui.Label_classe->isVisibleTo(this))
-        place -= m_ui.Label_classe->width() + 24;
+        place -= enDessin(m_ui.Label_classe).width() + 24;
     place = std::max(place, 120);
-    const int largeur = m_ui.Label_nom->width();
+    const int largeur = enDessin(m_ui.Label_nom).width();
     if (largeur > place) {
         police.setPointSize(std::max(8, place * 30 / largeur));
         m_ui.Label_nom->setFont(police);
         m_ui.Label_nom->adjustSize();
-        m_ui.Label_nom->resize(place, m_ui.Label_nom->height());
+        m_ui.Label_nom->resize(place, enDessin(m_ui.Label_nom).height());
     }
 }
 
@@ -418,7 +418,7 @@ void Tgeneral::affiche_graphique()
             return ProgressGraphLayout::classe_a_la_date(etablissement, cle, jour);
         };
     }
-    m_ui.graphique->affiche_graphique(m_state.eleve.graphique, width(), classeDuJour);
+    m_ui.graphique->affiche_graphique(m_state.eleve.graphique, TgeneralUi::kLargeurDessin, classeDuJour);
 }
 
 void Tgeneral::efface_graphique()
@@ -432,7 +432,7 @@ QImage Tgeneral::grilleEntree(int entree) const
     if (entree < 1 || entree > graphique.size())
         return {};
     return dessine_grille(HistoryLines::enregistrements(graphique.at(entree - 1).ligneTest), m_state.objectifs,
-                          m_state.temps_acceptable);
+                          m_state.temps_acceptable, DesignScaler::scaleOf(m_ui.fond) * devicePixelRatioF());
 }
 
 void Tgeneral::actualise_affichage_records()
@@ -710,13 +710,4 @@ void Tgeneral::showEvent(QShowEvent *event)
 {
     m_ui.habille();
     QMainWindow::showEvent(event);
-}
-
-void Tgeneral::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    m_ui.placeComposants(width(), height());
-    // The graph's width follows the window's.
-    if (m_ui.graphique->isVisibleTo(this) && !m_state.eleve.graphique.isEmpty())
-        affiche_graphique();
 }

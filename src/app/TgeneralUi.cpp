@@ -2,6 +2,8 @@
 
 #include "app/ProgressGraph.h"
 #include "core/ProgressGraphLayout.h"
+#include "widgets/ActivityWindowFrame.h"
+#include "widgets/DesignScaler.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -163,10 +165,22 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     for (QMenu *menu : {Eleve1, Test2, Apprentissage2, Primaire1, Tables1, Aide2})
         menu->setAccessibleName(menu->title().remove(QLatin1Char('&')));
 
-    fond = new QWidget(fenetre);
-    fond->setObjectName(QStringLiteral("fond"));
-    fond->setAccessibleName(QStringLiteral("Tabulon"));
-    fenetre->setCentralWidget(fond);
+    centre = new QWidget(fenetre);
+    centre->setObjectName(QStringLiteral("centre"));
+    fenetre->setCentralWidget(centre);
+    // The room left and right of the design has the design's sky: a palette,
+    // not a style sheet, so that nothing restyles the tree for it.
+    QLinearGradient ciel(0, 0, 0, 1);
+    ciel.setCoordinateMode(QGradient::ObjectMode);
+    ciel.setColorAt(0, QColor(0xbf, 0xe3, 0xff));
+    ciel.setColorAt(1, QColor(0xff, 0xf6, 0xd6));
+    QPalette palette = centre->palette();
+    palette.setBrush(QPalette::Window, ciel);
+    centre->setPalette(palette);
+    centre->setAutoFillBackground(true);
+    fond = (new ActivityWindowFrame(centre, QStringLiteral("fond"), QStringLiteral("Tabulon"),
+                                    ActivityWindowFrame::Ecran::Laisse, QSize(kLargeurDessin, kHauteurDessin)))
+               ->contenu();
 
     Panel_boutons = new QFrame(fond);
     Panel_boutons->setObjectName(QStringLiteral("Panel_boutons"));
@@ -316,14 +330,14 @@ void TgeneralUi::habille()
     fond->setStyleSheet(style);
 }
 
-void TgeneralUi::placeComposants(int largeur, int hauteur)
+void TgeneralUi::placeComposants()
 {
-    Q_UNUSED(hauteur);
+    const int largeur = kLargeurDessin;
     Panel_boutons->setGeometry(0, 0, largeur, kHauteurBoutons);
     const int colonne = colonneDroite(largeur);
 
     Label_nom->move(14, kHauteurBoutons + 6);
-    Label_classe->move(Label_nom->x() + Label_nom->width() + 24, kHauteurBoutons + 14);
+    Label_classe->move(enDessin(Label_nom).x() + enDessin(Label_nom).width() + 24, kHauteurBoutons + 14);
     Label_clique_ici->setGeometry(colonne, kHauteurBoutons + 4, kLargeurColonne, 22);
     button_test->setGeometry(colonne, kHauteurBoutons + 28, kLargeurColonne, 54);
     Label_objectifs->setGeometry(16, kHauteurBoutons + 62, std::max(100, colonne - 30), 22);

@@ -18,7 +18,7 @@ class QWidget;
 // The controls of the main window, built in one place as a designer file
 // would: the menu, the row of activity buttons, the pupil's name and class,
 // the "  TEST" button, the graph, its legend and the records. The window
-// connects them and places them (placeComposants) whenever its size changes.
+// connects them; placeComposants places them on the window's design.
 struct TgeneralUi
 {
     // Menu "Elève", "Test", "Apprentissage", "Primaire", "Tables", "?".
@@ -44,6 +44,9 @@ struct TgeneralUi
     QAction *Lisezmoi1 = nullptr;
     QAction *N1 = nullptr;
 
+    // The window's room, and in its middle the 800 × 600 design (less the
+    // menu bar) scaled to fill it.
+    QWidget *centre = nullptr;
     QWidget *fond = nullptr;
     QFrame *Panel_boutons = nullptr;
     QToolButton *ButtonChangerEleve = nullptr;
@@ -89,9 +92,10 @@ struct TgeneralUi
     // identification before it, and drawing text into pictures and styling
     // a tree of controls cost it time for nothing.
     void habille();
-    // Places the controls for the window's size (designed for 800 × 600;
-    // the graph takes the width that the window gives it).
-    void placeComposants(int largeur, int hauteur);
+    static constexpr int kLargeurDessin = 800;
+    static constexpr int kHauteurDessin = 570;
+    // Places the controls on the design (the scaler shows it at the window's size).
+    void placeComposants();
     // Left edge of the column of legend and records, on the right.
     static int colonneDroite(int largeur);
 };

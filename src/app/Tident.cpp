@@ -3,6 +3,8 @@
 #include "core/PupilKey.h"
 #include "core/SessionState.h"
 #include "platform/LockKeys.h"
+#include "widgets/ActivityWindowFrame.h"
+#include "widgets/DesignScaler.h"
 #include "widgets/Dialogs.h"
 
 #include <QKeyEvent>
@@ -45,6 +47,9 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     setObjectName(QStringLiteral("Tident"));
     setWindowTitle(QStringLiteral("Identification"));
     resize(kLargeur, kHauteur);
+    auto *cadre = new ActivityWindowFrame(this, QStringLiteral("fond"), QStringLiteral("Identification"));
+    m_fond = cadre->contenu();
+    connect(cadre->scaler(), &DesignScaler::scaleChanged, this, &Tident::metHauteursLignes);
 
     label_classe = label(QStringLiteral("label_classe"), QStringLiteral("Clique sur ta classe:"), 14);
     label_classe->setGeometry(kMarge, 20, 400, 30);
@@ -55,7 +60,7 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     ButtonChangerClasse = bouton(QStringLiteral("ButtonChangerClasse"), QStringLiteral("Changer  classe"));
     ButtonChangerClasse->setGeometry(620, 16, 160, 34);
 
-    m_zone = new QScrollArea(this);
+    m_zone = new QScrollArea(m_fond);
     m_zone->setObjectName(QStringLiteral("zone_listes"));
     m_zone->setAccessibleName(QStringLiteral("Listes"));
     m_zone->setFrameShape(QFrame::NoFrame);
@@ -85,13 +90,13 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
 
     Label_nom = label(QStringLiteral("Label_nom"), QStringLiteral("Nom de famille:"), 14);
     Label_nom->setGeometry(kXForm, 120, 400, 30);
-    Edit_nom = new QLineEdit(this);
+    Edit_nom = new QLineEdit(m_fond);
     Edit_nom->setObjectName(QStringLiteral("Edit_nom"));
     Edit_nom->setAccessibleName(QStringLiteral("Nom de famille"));
     Edit_nom->setGeometry(kXForm, 152, 400, 38);
     label_prenom = label(QStringLiteral("label_prenom"), QStringLiteral("Prénom:"), 14);
     label_prenom->setGeometry(kXForm, 204, 400, 30);
-    Edit_prenom = new QLineEdit(this);
+    Edit_prenom = new QLineEdit(m_fond);
     Edit_prenom->setObjectName(QStringLiteral("Edit_prenom"));
     Edit_prenom->setAccessibleName(QStringLiteral("Prénom"));
     Edit_prenom->setGeometry(kXForm, 236, 400, 38);
@@ -102,7 +107,7 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
 
     label_tape_code = label(QStringLiteral("label_tape_code"), QStringLiteral("Tape ton code:"), 14);
     label_tape_code->setGeometry(kXForm, 120, 400, 30);
-    Edit_code = new QLineEdit(this);
+    Edit_code = new QLineEdit(m_fond);
     Edit_code->setObjectName(QStringLiteral("Edit_code"));
     Edit_code->setAccessibleName(QStringLiteral("Code"));
     Edit_code->setGeometry(kXForm, 152, 110, 44);
@@ -153,7 +158,7 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
 
 QLabel *Tident::label(const QString &nom, const QString &texte, int taillePoints)
 {
-    auto *l = new QLabel(texte, this);
+    auto *l = new QLabel(texte, m_fond);
     l->setObjectName(nom);
     QFont f = l->font();
     f.setPointSize(taillePoints);
@@ -164,7 +169,7 @@ QLabel *Tident::label(const QString &nom, const QString &texte, int taillePoints
 
 QPushButton *Tident::bouton(const QString &nom, const QString &texte)
 {
-    auto *b = new QPushButton(texte, this);
+    auto *b = new QPushButton(texte, m_fond);
     b->setObjectName(nom);
     QFont f = b->font();
     f.setPointSize(12);
@@ -288,7 +293,7 @@ void Tident::placeListes(const QList<QStringList> &colonnes, int largeurCaracter
         qsizetype plusLong = 0;
         for (const QString &texte : colonnes[k]) {
             auto *item = new QListWidgetItem(texte, l);
-            item->setSizeHint(QSize(0, kHauteurLigne));
+            item->setSizeHint(QSize(0, hauteurLigne()));
             plusLong = std::max(plusLong, texte.size());
         }
         const int largeur = largeurCaractere * int(plusLong) + marge;
@@ -305,7 +310,7 @@ void Tident::placeListes(const QList<QStringList> &colonnes, int largeurCaracter
     }
     if (avecAutre) {
         ListBox_autre->setFont(police);
-        ListBox_autre->item(0)->setSizeHint(QSize(0, kHauteurLigne));
+        ListBox_autre->item(0)->setSizeHint(QSize(0, hauteurLigne()));
         ListBox_autre->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         ListBox_autre->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         // 30 pixels right of the last list, instead of the usual 10.
@@ -326,9 +331,24 @@ void Tident::placeListes(const QList<QStringList> &colonnes, int largeurCaracter
     m_zone->show();
 }
 
+// The rows grow with the lists' font when the window is shown larger.
+int Tident::hauteurLigne() const
+{
+    return DesignScaler::scaled(kHauteurLigne, DesignScaler::scaleOf(m_fond));
+}
+
+void Tident::metHauteursLignes()
+{
+    QList<QListWidget *> listes = m_listes;
+    listes.append(ListBox_autre);
+    for (QListWidget *l : std::as_const(listes))
+        for (int i = 0; i < l->count(); ++i)
+            l->item(i)->setSizeHint(QSize(0, hauteurLigne()));
+}
+
 void Tident::placeSousListes()
 {
-    const int y = m_zone->geometry().bottom() + 16;
+    const int y = enDessin(m_zone).bottom() + 16;
     label_inscription->setGeometry(kMarge, y, 380, 30);
     button_inscription->setGeometry(kMarge + 390, y - 2, 140, 34);
     Button_oui->setGeometry(kMarge + 390, y - 2, 90, 34);

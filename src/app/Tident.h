@@ -62,6 +62,8 @@ private:
     void cacheTout();
     void placeListes(const QList<QStringList> &colonnes, int largeurCaractere, int marge, bool avecAutre);
     void placeSousListes();
+    int hauteurLigne() const;
+    void metHauteursLignes();
     QListWidget *liste(int numero);
     int numeroListe(const QListWidget *liste) const;
 
@@ -71,6 +73,8 @@ private:
     SessionState &m_state;
     Identification m_ident;
 
+    // The 800 × 600 design, scaled to the window.
+    QWidget *m_fond = nullptr;
     QScrollArea *m_zone = nullptr;
     QWidget *m_contenu = nullptr;
     QList<QListWidget *> m_listes;

@@ -1,4 +1,5 @@
 #include "timedtest/Ttest.h"
+#include "widgets/DesignScaler.h"
 
 #include "core/Catalogue.h"
 #include "core/Clock.h"
@@ -260,7 +261,7 @@ void Ttest::initialisation_test()
     m_pause->setVisible(m_state.bouton_pause_visible);
     m_pause->setText(QStringLiteral("Pause"));
     m_pause->setIcon(glyphe(0));
-    m_pause->resize(90, m_pause->height());
+    m_pause->resize(90, enDessin(m_pause).height());
 
     arrete_chronos();
     m_affiche->stop();
@@ -272,8 +273,9 @@ void Ttest::initialisation_test()
     m_chrono->setInterval(tempsMaximum * 1000);
     m_secondes = 0;
     m_compteur->setValue(0);
-    m_panelCompteur->move(40, kHauteurFond - 25 - m_panelCompteur->height());
-    m_labelTemps->move(m_panelCompteur->geometry().right() + 10, m_panelCompteur->y() + 12);
+    const QRect compteur = enDessin(m_panelCompteur);
+    m_panelCompteur->move(40, kHauteurFond - 25 - compteur.height());
+    m_labelTemps->move(40 + compteur.width() + 9, kHauteurFond - 25 - compteur.height() + 12);
 
     detruit_tuiles();
     if (!m_moteur.initialisation_test(produits, tempsMaximum)) {
@@ -303,7 +305,7 @@ void Ttest::initialisation_test()
         tuile->show();
         m_tuiles.append(tuile);
         actualise_tuile(i);
-        droite = std::max(droite, tuile->geometry().right() + 20);
+        droite = std::max(droite, enDessin(tuile).right() + 20);
     }
     // A long list of products (the extended tables) needs more than 800 pixels.
     m_fond->resize(droite, kHauteurFond);
@@ -380,8 +382,8 @@ void Ttest::pose_la_question()
     m_validateur->setRegularExpression(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(longueur)));
     m_maskEdit->setMaxLength(longueur);
     m_maskEdit->setProperty("masque", QString(longueur, QLatin1Char('9')) + QStringLiteral(";0;?"));
-    m_maskEdit->resize(30 + 30 * longueur, m_maskEdit->height());
-    m_maskEdit->move((kLargeurFond - m_maskEdit->width()) / 2, m_maskEdit->y());
+    const QRect champ = enDessin(m_maskEdit);
+    m_maskEdit->setGeometry((kLargeurFond - (30 + 30 * longueur)) / 2, champ.y(), 30 + 30 * longueur, champ.height());
     m_maskEdit->setReadOnly(false);
     m_maskEdit->setEnabled(true);
     m_maskEdit->clear();
@@ -499,11 +501,11 @@ void Ttest::BitBtn_pauseClick()
         m_jePasse->setEnabled(false);
         m_timerJePasse->stop();
         m_pause->setText(QStringLiteral("Continuer"));
-        m_pause->resize(110, m_pause->height());
+        m_pause->resize(110, enDessin(m_pause).height());
         m_pause->setIcon(glyphe(1));
     } else {
         m_pause->setText(QStringLiteral("Pause"));
-        m_pause->resize(90, m_pause->height());
+        m_pause->resize(90, enDessin(m_pause).height());
         m_pause->setIcon(glyphe(0));
         pose_la_question();
     }
@@ -542,9 +544,10 @@ void Ttest::fin_du_test()
     detruit_tuiles();
     m_fond->resize(kLargeurFond, kHauteurFond);
 
-    const QImage grille = GridPainter::avecTransparence(dessine_grille_test(ligne, m_state.temps_acceptable));
+    const QImage grille = GridPainter::avecTransparence(
+        dessine_grille_test(ligne, m_state.temps_acceptable, DesignScaler::scaleOf(m_fond) * devicePixelRatioF()));
     m_panel3->affiche(m_verdict, grille);
-    m_panel3->move((kLargeurFond - m_panel3->width()) / 2, 10);
+    m_panel3->move((kLargeurFond - enDessin(m_panel3).width()) / 2, 10);
     m_panel3->show();
     m_etapeSuivante->setFocus();
 

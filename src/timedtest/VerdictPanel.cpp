@@ -2,6 +2,7 @@
 
 #include "core/ProgressGraphLayout.h"
 #include "core/TestConclusion.h"
+#include "widgets/DesignScaler.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -30,6 +31,12 @@ constexpr int kMarge = 10;  // least room between a text and the panel's edge
 QColor couleurNiveau(int score)
 {
     return QColor::fromRgb(QRgb(0xFF000000u | unsigned(ProgressGraphLayout::couleur_niveau(std::clamp(score, 0, 100)))));
+}
+
+// Widths in the window's design pixels, whatever the scale the panel is shown at.
+int largeurTexte(const QLabel *label)
+{
+    return DesignScaler::designSizeHint(label).width();
 }
 
 } // namespace
@@ -108,9 +115,10 @@ QLabel *VerdictPanel::cree(const QString &nom, int pixels, bool gras, const QCol
     return label;
 }
 
-QImage VerdictPanel::dessine_jauge(int score, const QSize &taille)
+QImage VerdictPanel::dessine_jauge(int score, const QSize &taille, qreal echelle)
 {
-    QImage image(taille, QImage::Format_ARGB32_Premultiplied);
+    QImage image((QSizeF(taille) * echelle).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(echelle);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -163,7 +171,7 @@ void VerdictPanel::place_paire(QLabel *a, QLabel *b, int x, int y)
     a->adjustSize();
     b->adjustSize();
     a->move(x, y);
-    b->move(x + a->width(), y);
+    b->move(x + enDessin(a).width(), y);
     a->show();
     b->show();
 }
@@ -172,12 +180,12 @@ void VerdictPanel::centre_paire(QLabel *a, QLabel *b, int y)
 {
     a->adjustSize();
     b->adjustSize();
-    place_paire(a, b, (width() - a->width() - b->width()) / 2, y);
+    place_paire(a, b, (enDessin(this).width() - enDessin(a).width() - enDessin(b).width()) / 2, y);
 }
 
 int VerdictPanel::largeur_resume(int largeurPourcent) const
 {
-    return m_tuSais->sizeHint().width() + 5 + largeurPourcent + 5 + 41 + m_apprec->sizeHint().width();
+    return largeurTexte(m_tuSais) + 5 + largeurPourcent + 5 + 41 + largeurTexte(m_apprec);
 }
 
 // The panel keeps the grid's width wherever the texts fit in it; a long list
@@ -185,7 +193,7 @@ int VerdictPanel::largeur_resume(int largeurPourcent) const
 // centred on the dividing line, so that no text runs past its edge.
 void VerdictPanel::elargit_si_besoin(bool mal, bool bien, int largeurPourcent, bool record)
 {
-    const auto w = [](QLabel *label) { return label->sizeHint().width(); };
+    const auto w = [](QLabel *label) { return largeurTexte(label); };
     QLabel **l = m_labels;
     const int paireMal = std::max(w(l[2]) + w(l[3]), w(l[4]) + w(l[5]));
     const int paireBien = std::max(w(l[6]) + w(l[7]), w(l[8]) + w(l[9]));
@@ -201,22 +209,22 @@ void VerdictPanel::elargit_si_besoin(bool mal, bool bien, int largeurPourcent, b
     if (record)
         texte = std::max(texte, w(m_record));
     const int besoin = texte + 2 * kMarge;
-    if (besoin <= width())
+    if (besoin <= enDessin(this).width())
         return;
-    resize(besoin, height());
+    resize(besoin, enDessin(this).height());
     if (m_image2->isVisibleTo(this))
-        m_image2->move((besoin - m_image2->width()) / 2, kHautGrille);
+        m_image2->move((besoin - enDessin(m_image2).width()) / 2, kHautGrille);
 }
 
 void VerdictPanel::affiche(const VerdictTest &verdict, const QImage &grille)
 {
     if (!grille.isNull()) {
         m_image2->setPixmap(QPixmap::fromImage(grille));
-        m_image2->resize(grille.size());
+        m_image2->resize(grille.deviceIndependentSize().toSize());
         m_image2->setAccessibleDescription(verdict.descriptionGrille);
         m_image2->move(kGaucheGrille, kHautGrille);
         m_image2->show();
-        resize(2 * m_image2->x() + m_image2->width(), std::max(kHauteur, kHautGrille + grille.height() + 10));
+        resize(2 * enDessin(m_image2).x() + enDessin(m_image2).width(), std::max(kHauteur, kHautGrille + int(grille.deviceIndependentSize().height()) + 10));
     } else {
         m_image2->hide();
         resize(kLargeurSansGrille, kHauteur);
@@ -237,7 +245,7 @@ void VerdictPanel::affiche(const VerdictTest &verdict, const QImage &grille)
     const bool mal = !verdict.tablesMal.isEmpty();
     const bool bien = !verdict.tablesBien.isEmpty();
     elargit_si_besoin(mal, bien, verdict.largeurPourcent, verdict.recordBattu);
-    const int largeur = width();
+    const int largeur = enDessin(this).width();
 
     // The tables known badly and well.
     if (mal && !bien) {
@@ -253,17 +261,17 @@ void VerdictPanel::affiche(const VerdictTest &verdict, const QImage &grille)
         for (auto [a, b, y] : {std::tuple{l[2], l[3], kHautMalBien1}, std::tuple{l[4], l[5], kHautMalBien2}}) {
             a->adjustSize();
             b->adjustSize();
-            place_paire(a, b, trait - kAvantTrait - a->width() - b->width(), y);
+            place_paire(a, b, trait - kAvantTrait - enDessin(a).width() - enDessin(b).width(), y);
         }
         place_paire(l[6], l[7], trait + kApresTrait, kHautMalBien1);
         place_paire(l[8], l[9], trait + kApresTrait, kHautMalBien2);
     }
     if (mal) {
         l[10]->adjustSize();
-        l[10]->move((largeur - l[10]->width()) / 2, kHautConseil);
+        l[10]->move((largeur - enDessin(l[10]).width()) / 2, kHautConseil);
         l[10]->show();
         l[12]->adjustSize();
-        l[12]->move((largeur - l[12]->width()) / 2, kHautLabel12);
+        l[12]->move((largeur - enDessin(l[12]).width()) / 2, kHautLabel12);
         l[12]->show();
     }
 
@@ -272,20 +280,21 @@ void VerdictPanel::affiche(const VerdictTest &verdict, const QImage &grille)
     m_pourcent->setText(verdict.pourcent);
     m_pourcent->setToolTip(QStringLiteral("Vitesse: %1 bonnes réponses par minute").arg(verdict.texteVitesse));
     m_pourcent->setFixedSize(verdict.largeurPourcent, 40);
-    m_image1->setPixmap(QPixmap::fromImage(dessine_jauge(verdict.scoreGlobal)));
+    m_image1->setPixmap(QPixmap::fromImage(
+        dessine_jauge(verdict.scoreGlobal, QSize(36, 36), DesignScaler::scaleOf(m_image1) * devicePixelRatioF())));
     m_image1->setAccessibleDescription(QStringLiteral("%1 %, %2").arg(verdict.scoreGlobal).arg(verdict.niveau));
     m_image1->resize(36, 36);
     m_apprec->adjustSize();
-    const int x2 = m_tuSais->width() + 5;
-    const int x3 = x2 + m_pourcent->width() + 5;
+    const int x2 = enDessin(m_tuSais).width() + 5;
+    const int x3 = x2 + enDessin(m_pourcent).width() + 5;
     const int x4 = x3 + 41;
-    const int w = x4 + m_apprec->width();
+    const int w = x4 + enDessin(m_apprec).width();
     const int x0 = (largeur - w) / 2;
     const int milieu = kHautResume + 20;
-    m_tuSais->move(x0, milieu - m_tuSais->height() / 2);
-    m_pourcent->move(x0 + x2, milieu - m_pourcent->height() / 2);
-    m_image1->move(x0 + x3, milieu - m_image1->height() / 2);
-    m_apprec->move(x0 + x4, milieu - m_apprec->height() / 2);
+    m_tuSais->move(x0, milieu - enDessin(m_tuSais).height() / 2);
+    m_pourcent->move(x0 + x2, milieu - enDessin(m_pourcent).height() / 2);
+    m_image1->move(x0 + x3, milieu - enDessin(m_image1).height() / 2);
+    m_apprec->move(x0 + x4, milieu - enDessin(m_apprec).height() / 2);
     m_shape1->setGeometry((largeur - (w + 40)) / 2, kHautResume - 6, w + 40, 52);
     for (QWidget *wid : {static_cast<QWidget *>(m_tuSais), static_cast<QWidget *>(m_pourcent),
                          static_cast<QWidget *>(m_image1), static_cast<QWidget *>(m_apprec),
@@ -296,13 +305,13 @@ void VerdictPanel::affiche(const VerdictTest &verdict, const QImage &grille)
     if (!verdict.label11.isEmpty()) {
         l[11]->setText(verdict.label11);
         l[11]->adjustSize();
-        l[11]->move(m_shape1->geometry().right() + 1 - l[11]->width(), m_shape1->geometry().bottom() + 4);
+        l[11]->move(enDessin(m_shape1).right() + 1 - enDessin(l[11]).width(), enDessin(m_shape1).bottom() + 4);
         l[11]->show();
     }
 
     if (verdict.recordBattu) {
         m_record->adjustSize();
-        m_record->move((largeur - m_record->width()) / 2, kHautRecord);
+        m_record->move((largeur - enDessin(m_record).width()) / 2, kHautRecord);
         m_record->show();
     }
 }

@@ -21,7 +21,7 @@ public:
     void efface();
 
     // The small score meter shown beside the percentage.
-    static QImage dessine_jauge(int score, const QSize &taille = QSize(36, 36));
+    static QImage dessine_jauge(int score, const QSize &taille = QSize(36, 36), qreal echelle = 1.0);
 
 private:
     QLabel *cree(const QString &nom, int pixels, bool gras, const QColor &couleur);

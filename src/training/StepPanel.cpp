@@ -2,6 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "widgets/ColourLabel.h"
+#include "widgets/DesignScaler.h"
 #include "widgets/TrainingImages.h"
 
 #include <QLabel>
@@ -167,13 +168,13 @@ void StepPanel::dimensionne(bool avecReponses)
     resize(largeur, (m_h + 1) * nombre() + 8);
     for (int k = 0; k < nombre(); ++k) {
         const Ligne &l = m_lignes[k];
-        const int y = this->y() + kMarge + k * (m_h + 1);
+        const int y = enDessin(this).y() + kMarge + k * (m_h + 1);
         if (l.feu)
-            l.feu->move(x() - kEcartFeu, y + (m_h - kTailleFeu.height()) / 2);
+            l.feu->move(enDessin(this).x() - kEcartFeu, y + (m_h - kTailleFeu.height()) / 2);
         if (l.batons)
-            l.batons->move(x() + width() + kEcartDroite, y + (m_h - kTailleBatons.height()) / 2);
+            l.batons->move(enDessin(this).right() + 1 + kEcartDroite, y + (m_h - kTailleBatons.height()) / 2);
         if (l.icone)
-            l.icone->move(x() + width() + kEcartDroite, y + (m_h - kTailleIcone.height()) / 2);
+            l.icone->move(enDessin(this).right() + 1 + kEcartDroite, y + (m_h - kTailleIcone.height()) / 2);
     }
 }
 

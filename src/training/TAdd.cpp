@@ -3,6 +3,7 @@
 #include "core/SessionState.h"
 #include "widgets/AnswerField.h"
 #include "widgets/BallPlate.h"
+#include "widgets/DesignScaler.h"
 #include "widgets/LevelButton.h"
 #include "widgets/ScoreMeter.h"
 
@@ -65,7 +66,7 @@ TAdd::TAdd(SessionState &, const Environment &env, QWidget *parent)
         LevelButton *b = ajoute_niveau(noms[n], QStringLiteral("Niveau %1").arg(n), bulles[n], QPoint(16 + 179 * n, 12));
         if (n < 3) {
             dessin(m_fond, QStringLiteral("fleche_niveau%1").arg(n), QStringLiteral("puis"), 0,
-                   QRect(b->x() + b->width() + 2, 20, 24, 32));
+                   QRect(enDessin(b).x() + enDessin(b).width() + 2, 20, 24, 32));
         }
     }
 
@@ -170,12 +171,12 @@ void TAdd::place_champ()
         m_champ->move(380, 244);
     } else if (etape == 3 || etape == 4) {
         // In the gap of "a+    =10".
-        const QFontMetrics fm(m_question->font());
+        const QFontMetrics fm(DesignScaler::designFont(m_question));
         const QString avant = QString::number(m_jeu.terme1()) + QLatin1Char('+');
-        m_champ->move(m_question->x() + fm.horizontalAdvance(avant) + 4, m_question->y() + 2);
+        m_champ->move(enDessin(m_question).x() + fm.horizontalAdvance(avant) + 4, enDessin(m_question).y() + 2);
     } else if (etape == 5) {
-        const QFontMetrics fm(m_question->font());
-        m_champ->move(m_question->x() + fm.horizontalAdvance(m_jeu.question()) + 10, m_question->y() + 2);
+        const QFontMetrics fm(DesignScaler::designFont(m_question));
+        m_champ->move(enDessin(m_question).x() + fm.horizontalAdvance(m_jeu.question()) + 10, enDessin(m_question).y() + 2);
     } else {
         m_champ->move(380, 244);
     }

@@ -13,6 +13,7 @@
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/AnswerKeyWatch.h"
 #include "widgets/ColourLabel.h"
+#include "widgets/DesignScaler.h"
 #include "widgets/Dialogs.h"
 #include "widgets/EscapeGuard.h"
 #include "widgets/Naming.h"
@@ -277,8 +278,8 @@ void Tapprent::affiche_etape()
 // The "PRÊT?" prompt: beside the panel, with Label3 above it for a new pupil.
 void Tapprent::montre_invite(bool premiere, bool avecLabel3)
 {
-    const int x = m_panel->x() + m_panel->width() + 60;
-    const int haut = m_panel->y();
+    const int x = enDessin(m_panel).x() + enDessin(m_panel).width() + 60;
+    const int haut = enDessin(m_panel).y();
     m_label3->setText(QStringLiteral("On commence quand tu veux."));
     m_label3->adjustSize();
     m_label3->move(x, haut);
@@ -291,7 +292,7 @@ void Tapprent::montre_invite(bool premiere, bool avecLabel3)
     m_label2->move(x, m_label3->isVisible() ? haut + 24 : haut);
     m_label2->show();
     m_bitBtn3->setText(QStringLiteral("OUI"));
-    m_bitBtn3->move(std::max(x + 100, m_label2->geometry().right() + 8), m_label2->y() + 3);
+    m_bitBtn3->move(std::max(x + 100, enDessin(m_label2).right() + 8), enDessin(m_label2).y() + 3);
     m_bitBtn3->show();
     m_bitBtn3->setFocus();
 }
@@ -325,10 +326,10 @@ void Tapprent::pose_la_question()
     m_validateur->setRegularExpression(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(q.longueur)));
     m_labelQuest->setText(q.texte);
     m_labelQuest->adjustSize();
-    m_labelQuest->resize(m_labelQuest->width(), kHauteurQuestion);
-    const QRect question = m_labelQuest->geometry();
+    m_labelQuest->resize(enDessin(m_labelQuest).width(), kHauteurQuestion);
+    const QRect question = enDessin(m_labelQuest);
     m_maskEdit->setGeometry(question.right() + 1, question.y(), 30 + 30 * q.longueur, kHauteurQuestion);
-    const int xBoutons = m_maskEdit->geometry().right() + kEcartBoutons;
+    const int xBoutons = enDessin(m_maskEdit).right() + kEcartBoutons;
     m_jePasse->move(xBoutons, question.y() - 4);
     m_effacer->move(xBoutons, question.y() + 28);
     m_jePasse->show();
@@ -378,7 +379,7 @@ void Tapprent::traite(const TrainingEngine::Evaluation &e)
         m_labelRep2->setText(e.correction);
         m_labelRep2->adjustSize();
         m_labelRep2->show();
-        m_ok->move(m_labelRep2->geometry().right() + 15, m_labelRep2->y());
+        m_ok->move(enDessin(m_labelRep2).right() + 15, enDessin(m_labelRep2).y());
         m_ok->setEnabled(true);
         m_ok->show();
         m_ok->setFocus();
@@ -440,22 +441,22 @@ void Tapprent::montre_fin_passage()
     const int erreurs = m_moteur.erreurs_passage();
     montre_question(false);
     m_panel->montre_icones(justes);
-    const int x = m_panel->x() + m_panel->width() + 60;
+    const int x = enDessin(m_panel).x() + enDessin(m_panel).width() + 60;
     m_label3->setText(erreurs == 0 ? QStringLiteral("Tout juste")
                                    : erreurs == 1 ? QStringLiteral("1 erreur")
                                                   : QString::number(erreurs) + QLatin1Char(' ') + QStringLiteral("erreurs"));
     m_label3->adjustSize();
-    m_label3->move(x, m_panel->y());
+    m_label3->move(x, enDessin(m_panel).y());
     m_label3->show();
     QFont f = m_label2->font();
     f.setPointSize(12);
     m_label2->setFont(f);
     m_label2->setText(erreurs == 0 ? QStringLiteral("Maintenant, dans le désordre.") : QStringLiteral("On recommence"));
     m_label2->adjustSize();
-    m_label2->move(x, m_label3->y() + 24);
+    m_label2->move(x, enDessin(m_label3).y() + 24);
     m_label2->show();
     m_bitBtn3->setText(QStringLiteral("OK"));
-    m_bitBtn3->move(m_label2->x() + (m_label2->width() - m_bitBtn3->width()) / 2, m_label2->y() + 30);
+    m_bitBtn3->move(enDessin(m_label2).x() + (enDessin(m_label2).width() - enDessin(m_bitBtn3).width()) / 2, enDessin(m_label2).y() + 30);
     m_bitBtn3->show();
     m_bitBtn3->setFocus();
 }

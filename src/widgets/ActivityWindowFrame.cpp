@@ -46,19 +46,24 @@ QPoint ActivityWindowFrame::decalage(const QSize &fenetre, const QSize &contenu)
 
 bool ActivityWindowFrame::eventFilter(QObject *objet, QEvent *event)
 {
-    if (event->type() == QEvent::Resize && objet == m_fenetre)
-        centre();
+    if (objet != m_fenetre)
+        return QObject::eventFilter(objet, event);
     // Seen before the window's own show handler, so that it starts its work
-    // in its final place. A window brought back from the task bar keeps the
-    // place the user left it in.
-    else if (event->type() == QEvent::Show && objet == m_fenetre && !event->spontaneous() && m_ecran == Ecran::Occupe)
+    // in its final place and scale. A window brought back from the task bar
+    // keeps the place the user left it in.
+    if (event->type() == QEvent::Show && !event->spontaneous() && m_ecran == Ecran::Occupe)
         occupe_ecran();
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
+        centre();
     return QObject::eventFilter(objet, event);
 }
 
 void ActivityWindowFrame::centre()
 {
-    m_scaler->setScale(echelle(m_fenetre->size(), m_scaler->designSize()));
+    // Until the window is shown its size means nothing yet, and controls
+    // built meanwhile are built at the design's own scale.
+    if (m_fenetre->isVisible())
+        m_scaler->setScale(echelle(m_fenetre->size(), m_scaler->designSize()));
     m_contenu->move(decalage(m_fenetre->size(), m_contenu->size()));
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/BallPlate.h"
 
+#include "widgets/DesignScaler.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -32,9 +34,13 @@ void BallPlate::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    // The plate and its balls are drawn in design pixels, at the window's scale.
+    const double echelle = DesignScaler::scaleOf(this);
+    p.scale(echelle, echelle);
+    const QSize taille = enDessin(this).size();
     p.setPen(QPen(QColor(120, 90, 40), 2));
     p.setBrush(QColor(250, 235, 200));
-    p.drawRoundedRect(QRectF(1, 1, width() - 2, height() - 2), 8, 8);
+    p.drawRoundedRect(QRectF(1, 1, taille.width() - 2, taille.height() - 2), 8, 8);
     for (int n = 1; n <= 10; ++n) {
         const QRectF cercle(QRectF(place(n), QSizeF(30, 30)));
         if (n > m_rouges + m_vertes) {

@@ -142,10 +142,14 @@ double DesignScaler::scaleOf(const QWidget *widget)
 
 QRect DesignScaler::designGeometry(const QWidget *widget)
 {
+    DesignScaler *scaler = of(widget);
+    if (!scaler)
+        return widget->geometry();
+    // A hidden control hears of its new geometry only when shown: take it now.
+    scaler->sync(const_cast<QWidget *>(widget));
+    const auto it = scaler->m_designs.constFind(widget);
     // A control the scaler has not touched yet stands where the window put it.
-    const DesignScaler *scaler = of(widget);
-    const auto it = scaler ? scaler->m_designs.constFind(widget) : QHash<const QWidget *, Design>::const_iterator();
-    return scaler && it != scaler->m_designs.cend() && it->hasRect ? it->rect : widget->geometry();
+    return it != scaler->m_designs.cend() && it->hasRect ? it->rect : widget->geometry();
 }
 
 QSize DesignScaler::designSizeHint(const QWidget *widget)
@@ -271,20 +275,22 @@ DesignScaler::Design &DesignScaler::learn(QWidget *widget)
 void DesignScaler::noteChange(QWidget *widget)
 {
     Design &d = m_designs[widget];
+    if (widget->minimumSize() != d.shownMin)
+        d.min = widget->minimumSize();
+    if (widget->maximumSize() != d.shownMax)
+        d.max = widget->maximumSize();
     const QRect now = widget->geometry();
     if (d.hasRect) {
         if (widget != m_root && !placesItself(widget) && now.topLeft() != d.shownRect.topLeft())
             d.rect.moveTo(now.topLeft());
-        if (now.size() != d.shownRect.size()) {
+        if (d.min == d.max && d.min == now.size()) {
+            d.rect.setSize(d.min); // a fixed size, given in design pixels
+        } else if (now.size() != d.shownRect.size()) {
             // A control fitted to its text (adjustSize()) was fitted at the shown scale.
             const bool fitted = m_scale != 1.0 && now.size() == widget->sizeHint();
             d.rect.setSize(fitted ? designSizeHint(widget) : now.size());
         }
     }
-    if (widget->minimumSize() != d.shownMin)
-        d.min = widget->minimumSize();
-    if (widget->maximumSize() != d.shownMax)
-        d.max = widget->maximumSize();
     if (widget->testAttribute(Qt::WA_SetFont) && widget->font() != d.shownFont) {
         d.hasFont = true;
         d.font = widget->font();
@@ -293,6 +299,19 @@ void DesignScaler::noteChange(QWidget *widget)
         d.styleSheet = widget->styleSheet();
     if (const auto *button = qobject_cast<QAbstractButton *>(widget); button && button->iconSize() != d.shownIconSize)
         d.iconSize = button->iconSize();
+}
+
+void DesignScaler::sync(QWidget *widget)
+{
+    const auto it = m_designs.find(widget);
+    if (m_applying || it == m_designs.end() || !it->known)
+        return;
+    if (widget->geometry() != it->shownRect || widget->minimumSize() != it->shownMin
+        || widget->maximumSize() != it->shownMax || widget->styleSheet() != it->shownStyleSheet
+        || (widget->testAttribute(Qt::WA_SetFont) && widget->font() != it->shownFont)) {
+        noteChange(widget);
+        apply(widget, *it);
+    }
 }
 
 void DesignScaler::apply(QWidget *widget, Design &d)
@@ -343,7 +362,8 @@ void DesignScaler::apply(QWidget *widget, Design &d)
             layout->setSpacing(scaled(it->second, s));
     }
 
-    if (d.hasRect) {
+    const bool inLayout = widget != m_root && placesItself(widget) && !scrollAreaShowing(widget);
+    if (d.hasRect && !inLayout) {
         QRect shown = scaled(d.rect, s);
         if (widget == m_root || scrollAreaShowing(widget))
             widget->resize(shown.size());

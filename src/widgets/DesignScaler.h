@@ -86,6 +86,7 @@ private:
     void forget(QObject *gone);
     Design &learn(QWidget *widget);
     void noteChange(QWidget *widget);
+    void sync(QWidget *widget);
     void apply(QWidget *widget, Design &design);
     void applyAll();
 
@@ -94,3 +95,10 @@ private:
     bool m_applying = false;
     QHash<const QWidget *, Design> m_designs;
 };
+
+// Where a control stands in design pixels: the shorthand the windows' code
+// uses wherever it places a control from another one's place or size.
+inline QRect enDessin(const QWidget *widget)
+{
+    return DesignScaler::designGeometry(widget);
+}

@@ -226,6 +226,13 @@ QColor couleurTransparente()
     return kRougeSombre;
 }
 
+QImage toile(const QSize &taille, qreal echelle)
+{
+    QImage image((QSizeF(taille) * echelle).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(echelle);
+    return image;
+}
+
 QImage avecTransparence(const QImage &image)
 {
     QImage resultat = image.convertToFormat(QImage::Format_ARGB32);
@@ -242,7 +249,7 @@ QImage avecTransparence(const QImage &image)
 
 } // namespace GridPainter
 
-QImage dessine_grille_test(const QString &ligneTest, int tempsAcceptable)
+QImage dessine_grille_test(const QString &ligneTest, int tempsAcceptable, qreal echelle)
 {
     const QString enregistrements = TestReportData::enregistrements_de(ligneTest);
     const bool classique = TestReportData::est_classique(enregistrements);
@@ -255,7 +262,7 @@ QImage dessine_grille_test(const QString &ligneTest, int tempsAcceptable)
     const int gaucheGrille = L + 7;                     // left line of the first column
     const int droiteGrille = gaucheGrille + C * colonnes; // right line of the last column
 
-    QImage image(L + 12 + C * colonnes - 1 + 3, H + 50 + 20, QImage::Format_RGB32);
+    QImage image(GridPainter::toile(QSize(L + 12 + C * colonnes - 1 + 3, H + 50 + 20), echelle));
     image.fill(kRougeSombre);
     QPainter p(&image);
 
@@ -332,13 +339,13 @@ QImage dessine_grille_test(const QString &ligneTest, int tempsAcceptable)
     return image;
 }
 
-QImage dessine_grille(const QString &enregistrements, const QString &objectifs, int tempsAcceptable)
+QImage dessine_grille(const QString &enregistrements, const QString &objectifs, int tempsAcceptable, qreal echelle)
 {
     const QString records = TestReportData::enregistrements_de(enregistrements);
     const int K = 27;
     const int X0 = 80;
     const int Y0 = 13;
-    QImage image(310, 254, QImage::Format_RGB32);
+    QImage image(GridPainter::toile(QSize(310, 254), echelle));
     image.fill(kBlanc);
     QPainter p(&image);
 

@@ -12,6 +12,7 @@
 #include "timedtest/TTexte.h"
 #include "timedtest/Ttest.h"
 #include "training/Tapprent.h"
+#include "widgets/DesignScaler.h"
 #include "widgets/Dialogs.h"
 #include "widgets/TAboutBox.h"
 #include "support/FakeSystem.h"
@@ -159,10 +160,12 @@ TEST_F(TgeneralTest, BarsTakeTheLevelColourAndStandOnTheBaseline)
         // What is painted, inside the black frame.
         const QImage image = barre->grab().toImage();
         EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), cas[i].couleur);
-        EXPECT_EQ(barre->geometry().left(), L + 32 * (i + 1) - 4);
-        EXPECT_EQ(barre->width(), 28);
-        EXPECT_EQ(barre->height(), 2 * cas[i].score + 1);
-        EXPECT_EQ(barre->y() + barre->height(), 261);
+        // In the graph's design pixels, whatever the window's scale.
+        const QRect dessin = enDessin(barre);
+        EXPECT_EQ(dessin.left(), L + 32 * (i + 1) - 4);
+        EXPECT_EQ(dessin.width(), 28);
+        EXPECT_EQ(dessin.height(), 2 * cas[i].score + 1);
+        EXPECT_EQ(dessin.y() + dessin.height(), 261);
     }
 }
 
@@ -233,7 +236,7 @@ TEST_F(TgeneralTest, AClassChangeAddsACaptionAndShiftsTheFollowingBars)
     ASSERT_EQ(liste.size(), 4);
     const int positions[4] = {2, 3, 5, 6};
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(liste[i]->x(), L + 32 * positions[i] - 4) << "bar " << i + 1;
+        EXPECT_EQ(enDessin(liste[i]).x(), L + 32 * positions[i] - 4) << "bar " << i + 1;
 
     // Clearing removes every drawn piece, captions included.
     m_fenetre->efface_graphique();
@@ -241,24 +244,20 @@ TEST_F(TgeneralTest, AClassChangeAddsACaptionAndShiftsTheFollowingBars)
     EXPECT_EQ(m_fenetre->findChild<QWidget *>(QStringLiteral("composant1")), nullptr);
 }
 
-TEST_F(TgeneralTest, ManyTestsWidenTheScrollBoxAndShowTheNewestBar)
+TEST_F(TgeneralTest, ManyTestsScrollTheBoxToShowTheNewestBar)
 {
-    const struct
-    {
-        int largeurFenetre;
-        int largeurBoite;
-    } cas[] = {{1024, 824}, {800, 600}};
     m_state.eleve.graphique = entrees(25);
-    for (const auto &c : cas) {
-        SCOPED_TRACE(c.largeurFenetre);
-        m_fenetre->resize(c.largeurFenetre, 700);
+    for (const int largeurFenetre : {1024, 800}) {
+        SCOPED_TRACE(largeurFenetre);
+        m_fenetre->resize(largeurFenetre, 700);
         QApplication::processEvents();
         m_fenetre->affiche_graphique();
         QApplication::processEvents();
         QScrollArea *boite = scrollbox();
         ASSERT_NE(boite, nullptr);
-        EXPECT_EQ(boite->width(), c.largeurBoite);
-        EXPECT_EQ(boite->height(), 370);
+        // The box of the 800-pixel design, shown at the window's scale.
+        EXPECT_EQ(enDessin(boite).size(), QSize(600, 370));
+        EXPECT_EQ(boite->size(), DesignScaler::scaled(QRect(QPoint(), QSize(600, 370)), DesignScaler::scaleOf(boite)).size());
         QScrollBar *defilement = boite->horizontalScrollBar();
         EXPECT_GT(defilement->maximum(), 0);
         EXPECT_EQ(defilement->value(), defilement->maximum());

@@ -5,6 +5,7 @@
 #include "core/SessionState.h"
 #include "core/ShellLink.h"
 #include "core/TextFile.h"
+#include "widgets/DesignScaler.h"
 #include "widgets/Dialogs.h"
 #include "support/Accessibility.h"
 
@@ -111,9 +112,10 @@ TEST_F(TidentTest, ClassClickThenNameClick)
     EXPECT_EQ(items(autre), QStringList{u"aucune"_qs});
     EXPECT_FALSE(w<QListWidget>(f, "ListBox3")->isVisible());
     // 11 x longest + 14 wide, 18 x rows + 4 high, 10 apart, "aucune" 30 apart.
-    EXPECT_EQ(l1->geometry(), QRect(0, 0, 36, 40));
-    EXPECT_EQ(l2->geometry(), QRect(46, 0, 36, 22));
-    EXPECT_EQ(autre->geometry().left(), l2->geometry().right() + 1 + 30);
+    // In design pixels: the window shows them at its scale.
+    EXPECT_EQ(enDessin(l1), QRect(0, 0, 36, 40));
+    EXPECT_EQ(enDessin(l2), QRect(46, 0, 36, 22));
+    EXPECT_EQ(enDessin(autre).left(), enDessin(l2).right() + 1 + 30);
     EXPECT_FALSE(w<QLabel>(f, "PanelClasse")->isVisible());
 
     clique(l1, u"61"_qs);
@@ -125,7 +127,7 @@ TEST_F(TidentTest, ClassClickThenNameClick)
     EXPECT_TRUE(w<QPushButton>(f, "button_inscription")->isVisible());
     EXPECT_FALSE(autre->isVisible());
     EXPECT_EQ(items(l1), (QStringList{u"Dupont Martin Zoé"_qs, u"Martin Léa"_qs}));
-    EXPECT_EQ(l1->width(), 12 * 17 + 10);
+    EXPECT_EQ(enDessin(l1).width(), 12 * 17 + 10);
 
     // The class folder goes away before the name is clicked: the history
     // file lies in the school folder, so the pupil is still found.

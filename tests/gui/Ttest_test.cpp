@@ -6,6 +6,7 @@
 #include "core/TextFile.h"
 #include "widgets/KeyPressTime.h"
 #include "timedtest/Ttest.h"
+#include "widgets/DesignScaler.h"
 #include "widgets/Dialogs.h"
 #include "widgets/LedDisplay.h"
 #include "widgets/TMonHint.h"
@@ -214,7 +215,7 @@ TEST_F(TtestTest, CompleteTestTypedThroughTheWindow)
     EXPECT_FALSE(visible("MaskEdit1"));
     EXPECT_EQ(texte("Label_tu_sais"), "Tu sais tes tables à");
     EXPECT_EQ(texte("label_pourcent"), "98%");
-    EXPECT_EQ(fenetre->findChild<QLabel *>("label_pourcent")->width(), 101);
+    EXPECT_EQ(enDessin(fenetre->findChild<QLabel *>("label_pourcent")).width(), 101);
     EXPECT_EQ(texte("Label_apprec"), "très bien");
     EXPECT_FALSE(visible("Label11"));
     const QString tablePasse = QString::number(passe.left(2).toInt());
@@ -318,7 +319,7 @@ TEST_F(TtestTest, SecondsCounterAndItsNotices)
     ASSERT_TRUE(attend([&] { return !notice->isVisible(); }, 2000));
 }
 
-TEST_F(TtestTest, DesignAreaStaysCentredInALargerWindow)
+TEST_F(TtestTest, DesignAreaIsScaledToTheWindowAndCentred)
 {
     ouvre();
     EXPECT_TRUE(fenetre->windowState().testFlag(Qt::WindowMaximized));
@@ -328,27 +329,35 @@ TEST_F(TtestTest, DesignAreaStaysCentredInALargerWindow)
 
     auto *fond = fenetre->findChild<QWidget *>("fond");
     ASSERT_NE(fond, nullptr);
-    EXPECT_EQ(fond->size(), QSize(800, 600));
     fenetre->setWindowState(Qt::WindowNoState);
-    fenetre->resize(1024, 768);
-    EXPECT_EQ(fond->pos(), QPoint(112, 84));
-    // Every control keeps its place in the layout, shifted with the area.
-    EXPECT_EQ(fenetre->panl(1)->mapTo(fenetre.get(), QPoint()), QPoint(112 + 264, 84 + 272));
-    EXPECT_EQ(champ->mapTo(fenetre.get(), QPoint()), QPoint(112 + champ->x(), 84 + 160));
+    // 700 / 600: the height decides, the width has room left on both sides.
+    fenetre->resize(1200, 700);
+    EXPECT_EQ(fond->geometry(), QRect(133, 0, 933, 700));
+    // Every control keeps its place in the design, at the design's scale.
+    EXPECT_EQ(fenetre->panl(1)->mapTo(fenetre.get(), QPoint()), QPoint(133 + 308, 317));
+    EXPECT_EQ(fenetre->panl(1)->size(), QSize(47, 19));
+    const QRect champDessin = enDessin(champ);
+    EXPECT_EQ(champDessin.y(), 160);
+    EXPECT_EQ(champ->geometry(), DesignScaler::scaled(champDessin, 700.0 / 600.0));
+    EXPECT_GT(quest->font().pixelSize(), 56);
     EXPECT_TRUE(champ->hasFocus());
 
-    // Smaller than the layout: its top-left part stays on screen.
+    // Smaller than the design: all of it still shows, smaller.
     fenetre->resize(700, 500);
-    EXPECT_EQ(fond->pos(), QPoint(0, 0));
+    EXPECT_EQ(fond->geometry(), QRect(16, 0, 667, 500));
+    EXPECT_EQ(enDessin(fenetre->panl(1)).topLeft(), QPoint(264, 272));
 
-    // The extended tables need a wider area, centred as well.
+    // The extended tables need a wider design, scaled and centred as well.
     s.produits_etudies = Catalogue::liste_produits_tables("tables_etendues");
     ouvre();
     fenetre->setWindowState(Qt::WindowNoState);
     fenetre->resize(1024, 768);
     fond = fenetre->findChild<QWidget *>("fond");
-    ASSERT_GT(fond->width(), 800);
-    EXPECT_EQ(fond->pos(), QPoint((1024 - fond->width()) / 2, 84));
+    const QSize dessin = enDessin(fond).size();
+    ASSERT_GT(dessin.width(), 800);
+    EXPECT_EQ(fond->width(), 1024);
+    EXPECT_EQ(fond->pos(), QPoint(0, (768 - fond->height()) / 2));
+    EXPECT_NEAR(double(fond->height()) / fond->width(), double(dessin.height()) / dessin.width(), 0.01);
 }
 
 TEST_F(TtestTest, EmptyProductListShowsNoQuestionAndRecordsNothing)
