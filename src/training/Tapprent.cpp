@@ -87,8 +87,11 @@ QLabel *Tapprent::etiquette(const QString &nom, const QString &texte, int taille
 
 void Tapprent::construit()
 {
-    m_fond = (new ActivityWindowFrame(this, QStringLiteral("fond"), QStringLiteral("Apprentissage")))->contenu();
+    auto *cadre = new ActivityWindowFrame(this, QStringLiteral("fond"), QStringLiteral("Apprentissage"));
+    m_fond = cadre->contenu();
     m_barre = new SelectionBar(m_state, this);
+    // The bar runs across the window's top, outside the design, at its scale.
+    connect(cadre->scaler(), &DesignScaler::scaleChanged, new DesignScaler(m_barre), &DesignScaler::setScale);
     connect(m_barre, &SelectionBar::produitsChanges, this, &Tapprent::reinitialisation_apprentissage);
     connect(m_barre, &SelectionBar::choixLibreDemande, this, &Tapprent::SpeedButton_libreClick);
 

@@ -12,6 +12,7 @@
 #include "widgets/AnswerField.h"
 #include "widgets/Beep.h"
 #include "widgets/BallPlate.h"
+#include "widgets/DesignScaler.h"
 #include "widgets/Dialogs.h"
 #include "widgets/LevelButton.h"
 #include "widgets/ScoreMeter.h"
@@ -310,7 +311,7 @@ TEST_F(GamesTest, AdditionsOpenOnStepTwoAndTheLastLevelIsPlayedToTheEnd)
     EXPECT_EQ(fenetre.jeu().etape(), 2);
     EXPECT_FALSE(fenetre.meter()->isVisible());
     EXPECT_EQ(image1->rouges(), fenetre.jeu().terme1());
-    EXPECT_EQ(champ->width(), fenetre.jeu().round().longueur_attendue() == 2 ? 85 : 55);
+    EXPECT_EQ(enDessin(champ).width(), fenetre.jeu().round().longueur_attendue() == 2 ? 85 : 55);
 
     // Counting, in turn: 5, 10, 15, 20; 15 balls take two plaquettes.
     QTest::mouseClick(fenetre.findChild<LevelButton *>("Niveau0"), Qt::LeftButton);

@@ -5,6 +5,7 @@
 #include "core/SessionState.h"
 #include "core/TextFile.h"
 #include "widgets/Dialogs.h"
+#include "support/Capture.h"
 #include "support/FakeSystem.h"
 #include "support/LayoutFit.h"
 
@@ -137,7 +138,6 @@ TEST_F(LayoutFit_test, EveryWindowShowsItsTextsWholeAtThreeScreenSizes)
 
     QStringList fautes;
     QStringList vues;
-    const QString captures = qEnvironmentVariable("TABULON_CAPTURES");
     for (QScreen *ecran : ecrans) {
         const QRect zone = ecran->availableGeometry();
         const QString nomEcran = QStringLiteral("%1×%2").arg(zone.width()).arg(zone.height());
@@ -158,10 +158,7 @@ TEST_F(LayoutFit_test, EveryWindowShowsItsTextsWholeAtThreeScreenSizes)
             QTest::qWait(10);
             const auto examine = [&](const QString &ou) {
                 vues << ou;
-                // TABULON_CAPTURES=<folder> keeps a picture of each window looked at.
-                if (!captures.isEmpty())
-                    fenetre->grab().save(QStringLiteral("%1/%2-%3.png")
-                                             .arg(captures, nomEcran, QString(ou).replace(QLatin1Char('/'), u'-')));
+                Capture::garde(fenetre, nomEcran + QLatin1Char('-') + QString(ou).replace(QLatin1Char('/'), u'-'));
                 for (const QString &faute : LayoutFit::fautes(fenetre))
                     fautes << nomEcran + QStringLiteral(" ") + ou + QStringLiteral(" : ") + faute;
             };

@@ -12,8 +12,10 @@
 #include "training/Tchoix_libre.h"
 #include "training/Tperfect.h"
 #include "widgets/ColourLabel.h"
+#include "widgets/DesignScaler.h"
 #include "widgets/Dialogs.h"
 #include "widgets/KeyPressTime.h"
+#include "support/Capture.h"
 #include "support/Accessibility.h"
 #include "support/Wait.h"
 #include "widgets/Tboite_message.h"
@@ -192,8 +194,9 @@ TEST_F(TapprentTest, OneWholeStepUntilEveryItemIsGreen)
     QTest::mouseClick(enfant<QPushButton>("BitBtn3"), Qt::LeftButton);
     EXPECT_FALSE(visible("Gradlabel_egale_1"));
     EXPECT_EQ(quest->text(), QStringLiteral("6×7 = "));
-    EXPECT_EQ(champ->width(), 90);
-    EXPECT_EQ(enfant<QPushButton>("Button_je_passe")->x(), champ->geometry().right() + 27);
+    Capture::garde(fenetre.get(), QStringLiteral("entrainement"));
+    EXPECT_EQ(enDessin(champ).width(), 90);
+    EXPECT_EQ(enDessin(enfant<QPushButton>("Button_je_passe")).x(), enDessin(champ).right() + 27);
     for (int i = 0; i < 3; ++i)
         repondJuste();
     EXPECT_EQ(enfant<QLabel>("Label3")->text(), QStringLiteral("Tout juste"));
@@ -295,7 +298,7 @@ TEST_F(TapprentTest, WrongAnswersShowTheCorrectionAndStepBackInOrder)
     EXPECT_FALSE(visible("Button_je_passe"));
     auto *ok = enfant<QPushButton>("ButtonOK");
     EXPECT_TRUE(ok->isVisible() && ok->hasFocus());
-    EXPECT_EQ(ok->x(), enfant<QLabel>("label_rep2")->geometry().right() + 15);
+    EXPECT_EQ(enDessin(ok).x(), enDessin(enfant<QLabel>("label_rep2")).right() + 15);
     EXPECT_EQ(enfant<QLabel>("Gradlabel_2")->accessibleDescription(), QStringLiteral("rouge"));
     EXPECT_TRUE(Accessibility::fautes(fenetre.get()).isEmpty()) << Accessibility::fautes(fenetre.get()).join(u'\n').toStdString();
     QTest::keyClick(ok, Qt::Key_Return);

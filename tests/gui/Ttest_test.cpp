@@ -10,6 +10,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/LedDisplay.h"
 #include "widgets/TMonHint.h"
+#include "support/Capture.h"
 #include "support/Wait.h"
 #include "widgets/Tboite_message.h"
 
@@ -140,9 +141,9 @@ TEST_F(TtestTest, CompleteTestTypedThroughTheWindow)
     QLabel *premiere = fenetre->panl(1);
     ASSERT_NE(premiere, nullptr);
     EXPECT_EQ(premiere->objectName(), "panel4");
-    EXPECT_EQ(premiere->geometry(), QRect(264, 272, 40, 16));
-    EXPECT_EQ(fenetre->panl(9)->geometry(), QRect(306, 272, 40, 16));
-    EXPECT_EQ(fenetre->panl(64)->geometry(), QRect(264 + 42 * 7, 272 + 18 * 7, 40, 16));
+    EXPECT_EQ(enDessin(premiere), QRect(264, 272, 40, 16));
+    EXPECT_EQ(enDessin(fenetre->panl(9)), QRect(306, 272, 40, 16));
+    EXPECT_EQ(enDessin(fenetre->panl(64)), QRect(264 + 42 * 7, 272 + 18 * 7, 40, 16));
     EXPECT_EQ(fenetre->panl(64)->text(), "9×9=");
     EXPECT_EQ(premiere->palette().color(QPalette::Window), QColor(0, 0, 255));
     EXPECT_EQ(premiere->palette().color(QPalette::WindowText), QColor(255, 255, 0));
@@ -157,7 +158,7 @@ TEST_F(TtestTest, CompleteTestTypedThroughTheWindow)
         ASSERT_EQ(code, fenetre->moteur().code_courant());
         const QString juste = Catalogue::resultat_produit(code);
         ASSERT_EQ(champ->maxLength(), juste.size());
-        ASSERT_EQ(champ->width(), 30 + 30 * juste.size());
+        ASSERT_EQ(enDessin(champ).width(), 30 + 30 * juste.size());
         const qint64 delai = 1000 + 100 * (rang % 20) + 30;
         if (rang == 10) {
             faux = code;
@@ -215,6 +216,7 @@ TEST_F(TtestTest, CompleteTestTypedThroughTheWindow)
     EXPECT_FALSE(visible("MaskEdit1"));
     EXPECT_EQ(texte("Label_tu_sais"), "Tu sais tes tables à");
     EXPECT_EQ(texte("label_pourcent"), "98%");
+    Capture::garde(fenetre.get(), QStringLiteral("verdict"));
     EXPECT_EQ(enDessin(fenetre->findChild<QLabel *>("label_pourcent")).width(), 101);
     EXPECT_EQ(texte("Label_apprec"), "très bien");
     EXPECT_FALSE(visible("Label11"));
@@ -284,7 +286,7 @@ TEST_F(TtestTest, PauseHidesTheQuestionAndContinueTimesItAfresh)
     QTest::mouseClick(pause, Qt::LeftButton);
     EXPECT_EQ(quest->text(), "     ");
     EXPECT_EQ(pause->text(), "Continuer");
-    EXPECT_EQ(pause->width(), 110);
+    EXPECT_EQ(enDessin(pause).width(), 110);
     EXPECT_FALSE(champ->isEnabled());
     EXPECT_TRUE(champ->text().isEmpty());
     EXPECT_FALSE(fenetre->findChild<QTimer *>("chrono")->isActive());
@@ -292,7 +294,7 @@ TEST_F(TtestTest, PauseHidesTheQuestionAndContinueTimesItAfresh)
     clock.advanceMs(60000);
     QTest::mouseClick(pause, Qt::LeftButton);
     EXPECT_EQ(pause->text(), "Pause");
-    EXPECT_EQ(pause->width(), 90);
+    EXPECT_EQ(enDessin(pause).width(), 90);
     EXPECT_EQ(quest->text(), " 7×9? ");
     tape("63", 1200);
     EXPECT_EQ(fenetre->moteur().enregistrements(), "P07090120063");
