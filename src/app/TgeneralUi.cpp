@@ -4,6 +4,7 @@
 #include "core/ProgressGraphLayout.h"
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/DesignScaler.h"
+#include "widgets/TileIcon.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -48,44 +49,24 @@ QPushButton#Button_records { color: white; font: bold 10pt "Arial"; background: 
 QPushButton#Button_records:focus { border-color: #ffd600; }
 )";
 
-// A round-cornered coloured tile with a white symbol: the activity buttons
-// carry no bitmap files, their pictures are drawn here.
-QIcon dessineIcone(const QColor &couleur, const QString &symbole, int taillePoints)
-{
-    QPixmap image(44, 36);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient degrade(0, 0, 0, 36);
-    degrade.setColorAt(0, couleur.lighter(135));
-    degrade.setColorAt(1, couleur);
-    QPainterPath forme;
-    forme.addRoundedRect(QRectF(1, 1, 42, 34), 9, 9);
-    painter.fillPath(forme, degrade);
-    painter.setPen(QPen(couleur.darker(140), 1.5));
-    painter.drawPath(forme);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSize(taillePoints);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 0, 44, 36), Qt::AlignCenter, symbole);
-    return QIcon(image);
-}
-
-QPixmap dessineEtoiles()
+// The records' three stars, drawn for the scale the window shows its design at.
+QPixmap dessineEtoiles(qreal echelle, qreal densite)
 {
     QFont police(QStringLiteral("DejaVu Sans"));
     police.setPointSize(14);
     police.setBold(true);
     const QString etoiles = QStringLiteral("★ ★ ★");
     const QFontMetrics mesure(police);
-    QPixmap image(mesure.horizontalAdvance(etoiles) + 4, mesure.height() + 2);
+    const QSize dessin(mesure.horizontalAdvance(etoiles) + 4, mesure.height() + 2);
+    QPixmap image((QSizeF(dessin) * echelle * densite).toSize());
+    image.setDevicePixelRatio(densite);
     image.fill(Qt::transparent);
     QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(echelle, echelle);
     painter.setFont(police);
     painter.setPen(QColor(0xFF, 0xB3, 0x00));
-    painter.drawText(image.rect(), Qt::AlignCenter, etoiles);
+    painter.drawText(QRect(QPoint(0, 0), dessin), Qt::AlignCenter, etoiles);
     return image;
 }
 
@@ -178,9 +159,13 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     palette.setBrush(QPalette::Window, ciel);
     centre->setPalette(palette);
     centre->setAutoFillBackground(true);
-    fond = (new ActivityWindowFrame(centre, QStringLiteral("fond"), QStringLiteral("Tabulon"),
-                                    ActivityWindowFrame::Ecran::Laisse, QSize(kLargeurDessin, kHauteurDessin)))
-               ->contenu();
+    auto *cadre = new ActivityWindowFrame(centre, QStringLiteral("fond"), QStringLiteral("Tabulon"),
+                                          ActivityWindowFrame::Ecran::Laisse, QSize(kLargeurDessin, kHauteurDessin));
+    fond = cadre->contenu();
+    QObject::connect(cadre->scaler(), &DesignScaler::scaleChanged, fond, [this] {
+        if (m_habille)
+            dessineEtoilesRecords();
+    });
 
     Panel_boutons = new QFrame(fond);
     Panel_boutons->setObjectName(QStringLiteral("Panel_boutons"));
@@ -306,16 +291,21 @@ void TgeneralUi::setupUi(QMainWindow *fenetre)
     records->addWidget(Button_records);
 }
 
+void TgeneralUi::dessineEtoilesRecords()
+{
+    if (auto *etoile = Panel_records->findChild<QLabel *>(QStringLiteral("Label_etoile_records")))
+        etoile->setPixmap(dessineEtoiles(DesignScaler::scaleOf(etoile), etoile->devicePixelRatioF()));
+}
+
 void TgeneralUi::habille()
 {
     if (m_habille)
         return;
     m_habille = true;
     for (const Icone &i : std::as_const(m_icones))
-        i.bouton->setIcon(dessineIcone(i.couleur, i.symbole, i.taillePoints));
+        i.bouton->setIcon(tuileIcone(i.couleur, i.symbole, i.taillePoints));
     m_icones.clear();
-    if (auto *etoile = Panel_records->findChild<QLabel *>(QStringLiteral("Label_etoile_records")))
-        etoile->setPixmap(dessineEtoiles());
+    dessineEtoilesRecords();
     // One style sheet for the whole window, set once its controls all exist:
     // the legend's squares and the records' colours are rules of it.
     QString style = QString::fromLatin1(kStyle);

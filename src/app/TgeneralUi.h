@@ -92,6 +92,7 @@ struct TgeneralUi
     // identification before it, and drawing text into pictures and styling
     // a tree of controls cost it time for nothing.
     void habille();
+    void dessineEtoilesRecords();
     static constexpr int kLargeurDessin = 800;
     static constexpr int kHauteurDessin = 570;
     // Places the controls on the design (the scaler shows it at the window's size).

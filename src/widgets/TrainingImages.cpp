@@ -7,10 +7,19 @@ namespace TrainingImages {
 
 namespace {
 
-QPixmap feu(int allume)
+// A transparent picture of the given size in design pixels, with densite
+// times as many pixels: what is painted on it keeps the design's coordinates.
+QPixmap toile(int largeur, int hauteur, qreal densite)
 {
-    QPixmap p(11, 29);
+    QPixmap p((QSizeF(largeur, hauteur) * densite).toSize());
+    p.setDevicePixelRatio(densite);
     p.fill(Qt::transparent);
+    return p;
+}
+
+QPixmap feu(int allume, qreal densite)
+{
+    QPixmap p = toile(11, 29, densite);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     g.setPen(Qt::NoPen);
@@ -24,10 +33,9 @@ QPixmap feu(int allume)
     return p;
 }
 
-QPixmap batons(int nombre)
+QPixmap batons(int nombre, qreal densite)
 {
-    QPixmap p(23, 23);
-    p.fill(Qt::transparent);
+    QPixmap p = toile(23, 23, densite);
     QPainter g(&p);
     for (int i = 0; i < nombre; ++i) {
         const int hauteur = 6 + 4 * i;
@@ -36,10 +44,9 @@ QPixmap batons(int nombre)
     return p;
 }
 
-QPixmap icone(bool juste)
+QPixmap icone(bool juste, qreal densite)
 {
-    QPixmap p(20, 20);
-    p.fill(Qt::transparent);
+    QPixmap p = toile(20, 20, densite);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     QPen pen(juste ? QColor(0, 160, 0) : QColor(220, 0, 0), 3.5, Qt::SolidLine, Qt::RoundCap);
@@ -54,29 +61,30 @@ QPixmap icone(bool juste)
     return p;
 }
 
-QPixmap dessine(const QString &nom)
+QPixmap dessine(const QString &nom, qreal densite)
 {
     if (nom == u"FEU_ROUGE")
-        return feu(0);
+        return feu(0, densite);
     if (nom == u"FEU_ORANGE")
-        return feu(1);
+        return feu(1, densite);
     if (nom == u"FEU_VERT")
-        return feu(2);
+        return feu(2, densite);
     if (nom.startsWith(u"BATONS_"))
-        return batons(std::clamp(nom.mid(7).toInt(), 0, 5));
+        return batons(std::clamp(nom.mid(7).toInt(), 0, 5), densite);
     if (nom == u"OK" || nom == u"CROIX")
-        return icone(nom == u"OK");
+        return icone(nom == u"OK", densite);
     return {};
 }
 
 } // namespace
 
-QPixmap image(const QString &nom)
+QPixmap image(const QString &nom, qreal densite)
 {
-    static QHash<QString, QPixmap> cache;
-    auto it = cache.find(nom);
+    static QHash<QPair<QString, qreal>, QPixmap> cache;
+    const QPair<QString, qreal> cle(nom, densite);
+    auto it = cache.find(cle);
     if (it == cache.end())
-        it = cache.insert(nom, dessine(nom));
+        it = cache.insert(cle, dessine(nom, densite));
     return it.value();
 }
 
