@@ -359,7 +359,9 @@ void Ttest::avant_question()
     case TestEngine::Suite::DeuxiemeChance: {
         for (int k = m_moteur.nombre_produits() + 1; k <= m_moteur.dernier_rang(); ++k)
             actualise_tuile(m_moteur.ordre_questions()[k - 1]);
-        m_boite->setPositionFixe(m_fond->mapTo(this, QPoint(kGaucheTuiles, kHautTuiles)));
+        m_boite->setPositionFixe(m_fond->mapTo(this, DesignScaler::scaled(QRect(kGaucheTuiles, kHautTuiles, 1, 1),
+                                                                         DesignScaler::scaleOf(m_fond))
+                                                          .topLeft()));
         if (!m_boite->isVisible())
             m_boite->montre(QStringLiteral("DEUXIÈME CHANCE!"), m_moteur.texte_deuxieme_chance(),
                             QStringLiteral("oui").toUpper());

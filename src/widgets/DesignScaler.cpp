@@ -140,6 +140,19 @@ double DesignScaler::scaleOf(const QWidget *widget)
     return scaler ? scaler->m_scale : 1.0;
 }
 
+double DesignScaler::scaleOfWindow(const QWidget *widget)
+{
+    if (!widget)
+        return 1.0;
+    if (const DesignScaler *scaler = of(widget))
+        return scaler->m_scale;
+    const QWidget *fenetre = widget->window();
+    for (const DesignScaler *scaler : fenetre->findChildren<DesignScaler *>())
+        if (scaler->m_root->window() == fenetre)
+            return scaler->m_scale;
+    return 1.0;
+}
+
 QRect DesignScaler::designGeometry(const QWidget *widget)
 {
     DesignScaler *scaler = of(widget);

@@ -46,6 +46,9 @@ public:
     static QSize designSizeHint(const QWidget *widget);
     static QFont designFont(const QWidget *widget);
     static double scaleOf(const QWidget *widget);
+    // The scale of the design shown in the widget's window (for a box that
+    // opens over it), or the widget's own scaler's.
+    static double scaleOfWindow(const QWidget *widget);
 
     static int scaled(int design, double scale);
     static QRect scaled(const QRect &design, double scale);

@@ -1,5 +1,7 @@
 #include "widgets/Tboite_message.h"
 
+#include "widgets/DesignScaler.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
@@ -47,6 +49,9 @@ Tboite_message::Tboite_message(QWidget *parent)
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &Tboite_message::Timer1Timer);
+    // The box is drawn in pixels for the 800 × 600 windows, and shown at the
+    // scale of the window it opens over.
+    m_echelle = new DesignScaler(this);
 }
 
 QString Tboite_message::texte_premier_test()
@@ -86,7 +91,7 @@ void Tboite_message::setCommentaire(const QString &commentaire)
 void Tboite_message::ajuste_dimensions()
 {
     m_commentaireLabel->adjustSize();
-    const QSize c = m_commentaireLabel->size();
+    const QSize c = enDessin(m_commentaireLabel).size();
     const int largeurPanel = std::max(kLargeurPanelMin, c.width() + 32);
     const int hauteurPanel = c.height() + 32;
     m_panel->setGeometry(kMarge, kMarge, largeurPanel, hauteurPanel);
@@ -94,7 +99,7 @@ void Tboite_message::ajuste_dimensions()
 
     const int largeur = largeurPanel + 2 * kMarge;
     m_bouton->adjustSize();
-    const QSize b(std::max(90, m_bouton->width()), std::max(28, m_bouton->height()));
+    const QSize b(std::max(90, enDessin(m_bouton).width()), std::max(28, enDessin(m_bouton).height()));
     const int hautBouton = c.height() + 80;
     m_bouton->setGeometry((largeur - b.width()) / 2, hautBouton, b.width(), b.height());
     setFixedSize(largeur, std::max(hautBouton + b.height() + kMarge, kMarge + hauteurPanel + kMarge));
@@ -104,6 +109,7 @@ void Tboite_message::showEvent(QShowEvent *event)
 {
     m_timer->stop();
     m_bouton->show();
+    m_echelle->setScale(DesignScaler::scaleOfWindow(parentWidget()));
     ajuste_dimensions();
     if (!m_position.isNull()) {
         const QWidget *p = parentWidget();

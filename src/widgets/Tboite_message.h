@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QTimer>
 
+class DesignScaler;
+class DesignScaler;
 class QLabel;
 class QPushButton;
 class QFrame;
@@ -55,6 +57,7 @@ private:
     QLabel *m_commentaireLabel;
     QPushButton *m_bouton;
     QTimer *m_timer;
+    DesignScaler *m_echelle;
     QString m_commentaire;
     QPoint m_position;
 };
