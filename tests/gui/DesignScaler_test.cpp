@@ -1,5 +1,6 @@
 #include "widgets/ActivityWindowFrame.h"
 #include "widgets/DesignScaler.h"
+#include "widgets/Tboite_message.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -141,6 +142,31 @@ TEST(DesignScaler, LeavesAScrollAreasOwnPartsAlone)
     EXPECT_EQ(liste->geometry(), QRect(0, 0, 120, 200));
     EXPECT_EQ(zone->horizontalScrollBar()->maximum(), 1400 - zone->viewport()->width());
     EXPECT_EQ(DesignScaler::scaleOf(zone->horizontalScrollBar()), 1.0);
+}
+
+// A box opening over a window shown twice as large is twice as large too,
+// its text included, and still centred on the window.
+TEST(DesignScaler, AMessageBoxOpensAtTheScaleOfItsWindow)
+{
+    Fenetre f;
+    Tboite_message seule;
+    seule.setCommentaire(QStringLiteral("Trop long!"));
+    seule.show();
+    const QSize normale = seule.size();
+    const int pixelsNormaux = seule.findChild<QLabel *>(QStringLiteral("Commentaire"))->font().pixelSize();
+    seule.hide();
+
+    f.fenetre.resize(1600, 1200);
+    QApplication::processEvents();
+    Tboite_message boite(&f.fenetre);
+    boite.setCommentaire(QStringLiteral("Trop long!"));
+    boite.show();
+    EXPECT_NEAR(boite.width(), 2 * normale.width(), 2);
+    EXPECT_NEAR(boite.height(), 2 * normale.height(), 2);
+    EXPECT_EQ(boite.findChild<QLabel *>(QStringLiteral("Commentaire"))->font().pixelSize(), 2 * pixelsNormaux);
+    const QPoint milieu = f.fenetre.mapToGlobal(f.fenetre.rect().center());
+    EXPECT_NEAR(boite.geometry().center().x(), milieu.x(), 2);
+    EXPECT_NEAR(boite.geometry().center().y(), milieu.y(), 2);
 }
 
 } // namespace
