@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/ObjectiveTables.h"
 #include "core/SessionState.h"
+#include "widgets/DesignScaler.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -49,6 +50,8 @@ TObjectifs::TObjectifs(SessionState &state, const Environment &, QWidget *parent
     fermer->setObjectName(QStringLiteral("Button1"));
     fermer->setGeometry(160, 420, 100, 32);
     connect(fermer, &QPushButton::clicked, this, &QDialog::accept);
+    // Drawn for the 800 × 600 windows; shown at the scale of the one it opens over.
+    (new DesignScaler(this))->setFollowsParentWindow(true);
 }
 
 QFrame *TObjectifs::panneau(const QString &nom, const QList<int> &numeros)

@@ -2,6 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "core/SessionState.h"
+#include "widgets/DesignScaler.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -54,6 +55,8 @@ Tchoix_libre::Tchoix_libre(SessionState &state, const Environment &, QWidget *pa
     annuler->setObjectName(QStringLiteral("Button2"));
     annuler->setGeometry(220, 370, 100, 32);
     connect(annuler, &QPushButton::clicked, this, &QDialog::reject);
+    // Drawn for the 800 × 600 windows; shown at the scale of the one it opens over.
+    (new DesignScaler(this))->setFollowsParentWindow(true);
 }
 
 void Tchoix_libre::showEvent(QShowEvent *event)
@@ -75,7 +78,7 @@ void Tchoix_libre::FormShow()
         if (!visible)
             continue;
         int &y = it.key() < 10 ? yClassiques : yEtendues;
-        it.value()->move(it.value()->x(), y);
+        it.value()->move(enDessin(it.value()).x(), y);
         y += 30;
     }
     m_conseil->setVisible(m_choix.conseil_visible());

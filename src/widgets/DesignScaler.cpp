@@ -407,6 +407,15 @@ bool DesignScaler::eventFilter(QObject *object, QEvent *event)
     case QEvent::ChildAdded:
         watch(static_cast<QChildEvent *>(event)->child());
         break;
+    case QEvent::Show:
+        if (object == m_root && m_followsParentWindow && !event->spontaneous()) {
+            const QSize before = m_root->size();
+            setScale(scaleOfWindow(m_root->parentWidget()));
+            // Placed over its window for the size it had: placed again.
+            if (const QWidget *parent = m_root->parentWidget(); parent && m_root->size() != before)
+                m_root->move(parent->window()->geometry().center() - m_root->rect().center());
+        }
+        break;
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::FontChange:

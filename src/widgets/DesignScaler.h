@@ -36,6 +36,9 @@ public:
     // Shows every control of the root at this scale (the root's own place is
     // its owner's: only its size is scaled).
     void setScale(double scale);
+    // For a box whose root is the box itself: each time it opens, it takes
+    // the scale of the window it opens over, and stays centred on it.
+    void setFollowsParentWindow(bool follows) { m_followsParentWindow = follows; }
     // The root's size in design pixels: what the window last gave it.
     QSize designSize();
 
@@ -96,6 +99,7 @@ private:
     QWidget *m_root;
     double m_scale = 1.0;
     bool m_applying = false;
+    bool m_followsParentWindow = false;
     QHash<const QWidget *, Design> m_designs;
 };
 

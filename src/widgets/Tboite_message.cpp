@@ -51,7 +51,7 @@ Tboite_message::Tboite_message(QWidget *parent)
     connect(m_timer, &QTimer::timeout, this, &Tboite_message::Timer1Timer);
     // The box is drawn in pixels for the 800 × 600 windows, and shown at the
     // scale of the window it opens over.
-    m_echelle = new DesignScaler(this);
+    (new DesignScaler(this))->setFollowsParentWindow(true);
 }
 
 QString Tboite_message::texte_premier_test()
@@ -109,7 +109,6 @@ void Tboite_message::showEvent(QShowEvent *event)
 {
     m_timer->stop();
     m_bouton->show();
-    m_echelle->setScale(DesignScaler::scaleOfWindow(parentWidget()));
     ajuste_dimensions();
     if (!m_position.isNull()) {
         const QWidget *p = parentWidget();

@@ -4,7 +4,6 @@
 #include <QTimer>
 
 class DesignScaler;
-class DesignScaler;
 class QLabel;
 class QPushButton;
 class QFrame;
@@ -57,7 +56,6 @@ private:
     QLabel *m_commentaireLabel;
     QPushButton *m_bouton;
     QTimer *m_timer;
-    DesignScaler *m_echelle;
     QString m_commentaire;
     QPoint m_position;
 };
