@@ -64,9 +64,10 @@ bool TabulonApp::eventFilter(QObject *watched, QEvent *event)
 
 void TabulonApp::cree_fenetre_principale()
 {
-    m_general = new Tgeneral(m_state, m_env);
-    // Every other window is built the first time it is needed, then kept:
-    // the start builds only what its first window shows.
+    // The main window builds its controls when it first shows, and every
+    // other window is built the first time it is needed, then kept: the
+    // start builds only what its first window shows.
+    m_general = new Tgeneral(m_state, m_env, nullptr, Tgeneral::Interface::AuPremierAffichage);
     m_general->setFenetresALaDemande(true);
 }
 
