@@ -68,8 +68,8 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     // Let the window's background show around the lists.
     m_zone->viewport()->setAutoFillBackground(false);
     m_contenu->setAutoFillBackground(false);
-    for (int n = 1; n <= 8; ++n)
-        liste(n);
+    // The lists of classes or names come when a step shows them (liste):
+    // a first start at home shows the registration form and none of them.
     ListBox_autre = new QListWidget(m_contenu);
     ListBox_autre->setObjectName(QStringLiteral("ListBox_autre"));
     ListBox_autre->setAccessibleName(QStringLiteral("aucune"));
