@@ -45,7 +45,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
@@ -706,13 +705,12 @@ void Tgeneral::Imprimer1Click()
     if (graphique.isEmpty())
         return;
     const QString enregistrements = graphique.last().ligneTest.mid(HistoryLines::kTeteLigneTest);
-    QPrinter printer;
-    if (!Dialogs::confirmPrint(this, &printer))
-        return;
     const EleveState &e = m_state.eleve;
-    if (!imprime_rapport_test(&printer, e.nom, e.prenom, m_state.mode_ecole ? e.classe : QString(), enregistrements,
-                              m_state.jour_semaine + QLatin1Char(' ') + m_state.date_du_jour,
-                              m_state.nom_etablissement, m_state.temps_acceptable))
+    const Impression::Demande demande = demande_rapport_test(
+        e.nom, e.prenom, m_state.mode_ecole ? e.classe : QString(), enregistrements,
+        m_state.jour_semaine + QLatin1Char(' ') + m_state.date_du_jour, m_state.nom_etablissement,
+        m_state.temps_acceptable);
+    if (Impression::imprime(this, demande) == Impression::Resultat::Echec)
         Dialogs::error(this, QStringLiteral("Impression impossible"),
                        QStringLiteral("L'imprimante n'a pas pu être ouverte."));
 }
