@@ -45,18 +45,23 @@ bool TabulonApp::eventFilter(QObject *watched, QEvent *event)
         auto *fenetre = qobject_cast<QWidget *>(watched);
         if (fenetre && fenetre->isWindow()) {
             m_premiereVue = true;
-            if (m_observateur)
-                m_observateur(fenetre);
-            if (m_options.arretPremiereFenetre) {
-                m_arret = true;
-                // Closed from the event loop that shows it, once it is up.
+            m_arret = m_options.arretPremiereFenetre;
+            // The window is up once its show is over (its own showEvent has
+            // filled it, the system has it) and the event loop that shows it
+            // runs: the observer, then the stop, come from that loop, the
+            // stop after what the observer itself queued.
+            QTimer::singleShot(0, fenetre, [this, fenetre] {
+                if (m_observateur)
+                    m_observateur(fenetre);
+                if (!m_options.arretPremiereFenetre)
+                    return;
                 QTimer::singleShot(0, fenetre, [fenetre] {
                     if (auto *dialogue = qobject_cast<QDialog *>(fenetre))
                         dialogue->reject();
                     else
                         fenetre->close();
                 });
-            }
+            });
         }
     }
     return QObject::eventFilter(watched, event);
