@@ -18,6 +18,8 @@ configure_file(data/lisezmoi.txt ${CMAKE_BINARY_DIR}/lisezmoi.txt COPYONLY)
 if(TARGET tabulon_son)
   install(TARGETS tabulon_son LIBRARY DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tabulon)
 endif()
+# The printing module, loaded from beside the program at the first print.
+install(TARGETS tabulon_impression LIBRARY DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tabulon)
 file(RELATIVE_PATH TABULON_PROGRAMME_RELATIF "/racine/${CMAKE_INSTALL_BINDIR}"
      "/racine/${CMAKE_INSTALL_LIBEXECDIR}/tabulon/tabulon")
 configure_file(data/tabulon.sh.in ${CMAKE_BINARY_DIR}/lanceur/tabulon @ONLY)

@@ -45,18 +45,23 @@ bool TabulonApp::eventFilter(QObject *watched, QEvent *event)
         auto *fenetre = qobject_cast<QWidget *>(watched);
         if (fenetre && fenetre->isWindow()) {
             m_premiereVue = true;
-            if (m_observateur)
-                m_observateur(fenetre);
-            if (m_options.arretPremiereFenetre) {
-                m_arret = true;
-                // Closed from the event loop that shows it, once it is up.
+            m_arret = m_options.arretPremiereFenetre;
+            // The window is up once its show is over (its own showEvent has
+            // filled it, the system has it) and the event loop that shows it
+            // runs: the observer, then the stop, come from that loop, the
+            // stop after what the observer itself queued.
+            QTimer::singleShot(0, fenetre, [this, fenetre] {
+                if (m_observateur)
+                    m_observateur(fenetre);
+                if (!m_options.arretPremiereFenetre)
+                    return;
                 QTimer::singleShot(0, fenetre, [fenetre] {
                     if (auto *dialogue = qobject_cast<QDialog *>(fenetre))
                         dialogue->reject();
                     else
                         fenetre->close();
                 });
-            }
+            });
         }
     }
     return QObject::eventFilter(watched, event);
@@ -64,9 +69,10 @@ bool TabulonApp::eventFilter(QObject *watched, QEvent *event)
 
 void TabulonApp::cree_fenetre_principale()
 {
-    m_general = new Tgeneral(m_state, m_env);
-    // Every other window is built the first time it is needed, then kept:
-    // the start builds only what its first window shows.
+    // The main window builds its controls when it first shows, and every
+    // other window is built the first time it is needed, then kept: the
+    // start builds only what its first window shows.
+    m_general = new Tgeneral(m_state, m_env, nullptr, Tgeneral::Interface::AuPremierAffichage);
     m_general->setFenetresALaDemande(true);
 }
 

@@ -46,7 +46,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
@@ -66,7 +65,7 @@ struct CurseurAttente
 
 } // namespace
 
-Tgeneral::Tgeneral(SessionState &state, const Environment &env, QWidget *parent)
+Tgeneral::Tgeneral(SessionState &state, const Environment &env, QWidget *parent, Interface interface)
     : QMainWindow(parent), m_state(state), m_env(env), m_initialiseur(state, env)
 {
     setObjectName(QStringLiteral("Tgeneral"));
@@ -74,6 +73,30 @@ Tgeneral::Tgeneral(SessionState &state, const Environment &env, QWidget *parent)
     setWindowTitle(QStringLiteral("Tabulon"));
     setMinimumSize(800, 600);
     resize(800, 600);
+    if (interface == Interface::Immediate)
+        construitInterface();
+}
+
+Tgeneral::~Tgeneral() = default;
+
+const TgeneralUi &Tgeneral::ui()
+{
+    construitInterface();
+    return m_ui;
+}
+
+void Tgeneral::setVisible(bool visible)
+{
+    if (visible)
+        construitInterface();
+    QMainWindow::setVisible(visible);
+}
+
+void Tgeneral::construitInterface()
+{
+    if (m_interface)
+        return;
+    m_interface = true;
     m_ui.setupUi(this);
     m_ui.placeComposants();
     m_ui.graphique->setGrille([this](int entree) { return grilleEntree(entree); });
@@ -86,9 +109,9 @@ Tgeneral::Tgeneral(SessionState &state, const Environment &env, QWidget *parent)
     m_ui.graphique->hide();
     m_ui.Button_records->hide();
     relieFenetres();
+    if (m_sessionInitialisee)
+        afficheSession();
 }
-
-Tgeneral::~Tgeneral() = default;
 
 void Tgeneral::connecteCommandes()
 {
@@ -147,6 +170,7 @@ void Tgeneral::setFenetresALaDemande(bool aLaDemande)
 
 void Tgeneral::construitFenetres()
 {
+    construitInterface();
     besoin(&Fenetres::texte);
     besoin(&Fenetres::objectifs);
     besoin(&Fenetres::choixLibre);
@@ -185,7 +209,8 @@ void Tgeneral::relieFenetres()
     if (f.apprent)
         f.apprent->relie(besoin(&Fenetres::choixLibre), besoin(&Fenetres::perfect));
     active(f.perfect, {m_ui.SpeedButton_perfectionnement});
-    m_ui.facile->setEnabled((f.perfect || m_aLaDemande) && m_state.perfectionnement_libre);
+    if (m_interface)
+        m_ui.facile->setEnabled((f.perfect || m_aLaDemande) && m_state.perfectionnement_libre);
     active(f.add, {m_ui.SpeedButton_additions, m_ui.Additions1});
     active(f.clavier, {m_ui.SpeedButton_el_6, m_ui.Clavier1});
     active(f.objectifs, {m_ui.Tablesclassiques1, m_ui.Tablesetendues1, m_ui.Objectifs1, m_ui.SpeedButton_el_11});
@@ -215,10 +240,11 @@ void Tgeneral::initialise_session()
 {
     QDir::setCurrent(m_env.programFolder);
     LockKeys::fixe_verrouillages(m_state.verrouillage_num_depart, m_state.verrouillage_maj_depart);
-    m_ui.Label_nom->hide();
-    m_ui.Label_classe->hide();
-    m_ui.Label_clique_ici->hide();
-    m_ui.button_test->setText(QStringLiteral("  ") + QStringLiteral("Test").toUpper());
+    if (m_interface) {
+        m_ui.Label_nom->hide();
+        m_ui.Label_classe->hide();
+        m_ui.Label_clique_ici->hide();
+    }
 
     bool recordsLocaux = false;
     {
@@ -248,8 +274,18 @@ void Tgeneral::initialise_session()
     }
     if (!m_initialiseur.problemes().isEmpty())
         Dialogs::warning(this, QStringLiteral("Attention!"), m_initialiseur.problemes().join(QLatin1Char('\n')));
+    m_sessionInitialisee = true;
+    m_recordsLocaux = recordsLocaux;
+    setWindowTitle(m_state.titre_fenetre);
+    if (m_interface)
+        afficheSession();
+}
+
+void Tgeneral::afficheSession()
+{
+    m_ui.button_test->setText(QStringLiteral("  ") + QStringLiteral("Test").toUpper());
     appliqueMode();
-    if (recordsLocaux)
+    if (m_recordsLocaux)
         actualise_affichage_records();
     else
         for (QLabel *record : m_ui.LabelRecords)
@@ -273,10 +309,12 @@ void Tgeneral::appliqueMode()
 
 void Tgeneral::demande_identification()
 {
-    m_ui.Label_nom->hide();
-    m_ui.Label_classe->hide();
-    m_ui.Label_clique_ici->hide();
-    m_ui.button_test->hide();
+    if (m_interface) {
+        m_ui.Label_nom->hide();
+        m_ui.Label_classe->hide();
+        m_ui.Label_clique_ici->hide();
+        m_ui.button_test->hide();
+    }
     if (!besoin(&Fenetres::ident))
         return;
     m_fenetres.ident->exec();
@@ -285,6 +323,7 @@ void Tgeneral::demande_identification()
 
 void Tgeneral::initialise_session_eleve()
 {
+    construitInterface();
     PupilSession::initialise_session_eleve(m_state, m_env);
     const EleveState &e = m_state.eleve;
 
@@ -336,6 +375,8 @@ void Tgeneral::ajusteNom()
 
 void Tgeneral::actualiseObjectifs()
 {
+    if (!m_interface)
+        return;
     m_ui.Label_objectifs->setText(Catalogue::nom_liste_tables(m_state.objectifs));
 }
 
@@ -664,13 +705,12 @@ void Tgeneral::Imprimer1Click()
     if (graphique.isEmpty())
         return;
     const QString enregistrements = graphique.last().ligneTest.mid(HistoryLines::kTeteLigneTest);
-    QPrinter printer;
-    if (!Dialogs::confirmPrint(this, &printer))
-        return;
     const EleveState &e = m_state.eleve;
-    if (!imprime_rapport_test(&printer, e.nom, e.prenom, m_state.mode_ecole ? e.classe : QString(), enregistrements,
-                              m_state.jour_semaine + QLatin1Char(' ') + m_state.date_du_jour,
-                              m_state.nom_etablissement, m_state.temps_acceptable))
+    const Impression::Demande demande = demande_rapport_test(
+        e.nom, e.prenom, m_state.mode_ecole ? e.classe : QString(), enregistrements,
+        m_state.jour_semaine + QLatin1Char(' ') + m_state.date_du_jour, m_state.nom_etablissement,
+        m_state.temps_acceptable);
+    if (Impression::imprime(this, demande) == Impression::Resultat::Echec)
         Dialogs::error(this, QStringLiteral("Impression impossible"),
                        QStringLiteral("L'imprimante n'a pas pu être ouverte."));
 }

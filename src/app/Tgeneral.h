@@ -61,7 +61,14 @@ public:
         TAdd *add = nullptr;
     };
 
-    Tgeneral(SessionState &state, const Environment &env, QWidget *parent = nullptr);
+    // When the window builds its controls: at once, or the first time it is
+    // shown or its controls are asked for (the program: its start shows the
+    // identification first, and building the menu bar, the buttons and the
+    // graph would delay it for a window not yet on the screen).
+    enum class Interface { Immediate, AuPremierAffichage };
+
+    Tgeneral(SessionState &state, const Environment &env, QWidget *parent = nullptr,
+             Interface interface = Interface::Immediate);
     ~Tgeneral() override;
 
     Fenetres &fenetres() { return m_fenetres; }
@@ -75,7 +82,10 @@ public:
     void relieFenetres();
 
     SessionInitializer &initialiseur() { return m_initialiseur; }
-    const TgeneralUi &ui() const { return m_ui; }
+    // The controls, built first when they were not yet.
+    const TgeneralUi &ui();
+    // Builds the controls before the window first shows.
+    void setVisible(bool visible) override;
 
     // Session start-up (at start and at each change of pupil): configuration,
     // folders, records; then the title and the mode's buttons.
@@ -120,6 +130,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void construitInterface();
+    // Shows on the controls what the session start set: the mode's buttons,
+    // the records, the objectives.
+    void afficheSession();
     void connecteCommandes();
     void appliqueMode();
     void montre_test();
@@ -162,6 +176,9 @@ private:
     Fenetres m_fenetres;
     QPointer<HelpWindow> m_aide;
     bool m_aLaDemande = false;
+    bool m_interface = false;        // the controls are built
+    bool m_sessionInitialisee = false;
+    bool m_recordsLocaux = false;
     bool m_fermetureSansQuestion = false;
     bool m_sansTemoin = false;   // ending with the system: no box, no question
     bool m_fermee = false;

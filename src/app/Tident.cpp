@@ -73,8 +73,8 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     // Let the window's background show around the lists.
     m_zone->viewport()->setAutoFillBackground(false);
     m_contenu->setAutoFillBackground(false);
-    for (int n = 1; n <= 8; ++n)
-        liste(n);
+    // The lists of classes or names come when a step shows them (liste):
+    // a first start at home shows the registration form and none of them.
     ListBox_autre = new QListWidget(m_contenu);
     ListBox_autre->setObjectName(QStringLiteral("ListBox_autre"));
     ListBox_autre->setAccessibleName(QStringLiteral("aucune"));
@@ -131,13 +131,6 @@ Tident::Tident(SessionState &state, const Environment &env, QWidget *parent)
     Button_code = bouton(QStringLiteral("Button_code"), QStringLiteral("OK"));
     Button_code->setGeometry(kXForm, 460, 100, 36);
 
-    QFont grand = font();
-    grand.setPointSize(16);
-    Edit_nom->setFont(grand);
-    Edit_prenom->setFont(grand);
-    grand.setPointSize(20);
-    Edit_code->setFont(grand);
-
     connect(ButtonChangerClasse, &QPushButton::clicked, this, &Tident::ButtonChangerClasseClick);
     connect(button_inscription, &QPushButton::clicked, this, &Tident::button_inscriptionClick);
     connect(Button_non, &QPushButton::clicked, this, &Tident::button_inscriptionClick);
@@ -165,6 +158,16 @@ QLabel *Tident::label(const QString &nom, const QString &texte, int taillePoints
     f.setBold(true);
     l->setFont(f);
     return l;
+}
+
+// The entry fields' large fonts come when a step shows the field: a font is
+// loaded when text is first measured in it, and a start whose step shows no
+// field, or not this one, need not pay for it.
+void Tident::grandePolice(QLineEdit *champ, int taillePoints)
+{
+    QFont f = font();
+    f.setPointSize(taillePoints);
+    champ->setFont(f);
 }
 
 QPushButton *Tident::bouton(const QString &nom, const QString &texte)
@@ -399,6 +402,7 @@ void Tident::demande_code()
     m_filtrage = true;
     Edit_code->clear();
     m_filtrage = false;
+    grandePolice(Edit_code, 20);
     Edit_code->setEnabled(true);
     Edit_code->show();
     label_inscription->setText(QStringLiteral("Si tu ne sais pas ton code, clique ici:"));
@@ -411,6 +415,7 @@ void Tident::demande_code()
 
 void Tident::code_inconnu()
 {
+    grandePolice(Edit_code, 20);
     Edit_code->show();
     Edit_code->setEnabled(false);
     label_code_inconnu->show();
@@ -426,6 +431,8 @@ void Tident::Inscription()
     m_filtrage = false;
     Edit_nom->setReadOnly(false);
     Edit_prenom->setReadOnly(false);
+    grandePolice(Edit_nom, 16);
+    grandePolice(Edit_prenom, 16);
     Label_nom->show();
     Edit_nom->show();
     label_prenom->show();
@@ -438,6 +445,8 @@ void Tident::Inscription()
 
 void Tident::afficheCode()
 {
+    grandePolice(Edit_nom, 16);
+    grandePolice(Edit_prenom, 16);
     Label_nom->show();
     Edit_nom->show();
     label_prenom->show();

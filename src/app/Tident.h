@@ -69,6 +69,7 @@ private:
 
     QLabel *label(const QString &nom, const QString &texte, int taillePoints);
     QPushButton *bouton(const QString &nom, const QString &texte);
+    void grandePolice(QLineEdit *champ, int taillePoints);
 
     SessionState &m_state;
     Identification m_ident;

@@ -322,7 +322,9 @@ void SessionInitializer::lit_parametres(const IniFile &ini)
                          .arg(LearningPlan::kTailleBlocParDefaut));
         s.nombre_items_par_bloc = LearningPlan::kTailleBlocParDefaut;
     }
-    if (!LearningPlan::formule_valide(s.formule_recursive)) {
+    // The default formula is known good: checking it means drawing the plan
+    // for every block count, which every start would pay for nothing.
+    if (s.formule_recursive != LearningPlan::kFormuleParDefaut && !LearningPlan::formule_valide(s.formule_recursive)) {
         if (s.formule_recursive != IniFile::kMarker)
             m_log.ajoute(QStringLiteral("Formule récursive \"%1\" impossible: \"%2\" prise à la place")
                          .arg(s.formule_recursive, LearningPlan::kFormuleParDefaut));

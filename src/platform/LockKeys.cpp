@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLibrary>
 
 #if defined(TABULON_HAVE_X11) && QT_CONFIG(xcb)
 #include <QtGui/qguiapplication_platform.h>
@@ -40,14 +41,37 @@ bool litEtat(Display *dpy, bool *num, bool *caps)
     return true;
 }
 
+#ifdef TABULON_HAVE_XTEST
+// The XTest library is loaded at the first key to toggle, not linked in:
+// most starts find the keys as they should be and need not load it.
+struct XTest
+{
+    decltype(&XTestQueryExtension) interroge = nullptr;
+    decltype(&XTestFakeKeyEvent) touche = nullptr;
+};
+
+const XTest &xtest()
+{
+    static const XTest fonctions = [] {
+        QLibrary bibliotheque(QStringLiteral("Xtst"), 6);
+        XTest f;
+        f.interroge = reinterpret_cast<decltype(&XTestQueryExtension)>(bibliotheque.resolve("XTestQueryExtension"));
+        f.touche = reinterpret_cast<decltype(&XTestFakeKeyEvent)>(bibliotheque.resolve("XTestFakeKeyEvent"));
+        return f.interroge && f.touche ? f : XTest{};
+    }();
+    return fonctions;
+}
+#endif
+
 void bascule(Display *dpy, KeySym touche, unsigned masque, bool voulu)
 {
 #ifdef TABULON_HAVE_XTEST
     int evt = 0, err = 0, maj = 0, min = 0;
     const KeyCode code = XKeysymToKeycode(dpy, touche);
-    if (code != 0 && XTestQueryExtension(dpy, &evt, &err, &maj, &min)) {
-        XTestFakeKeyEvent(dpy, code, True, CurrentTime);
-        XTestFakeKeyEvent(dpy, code, False, CurrentTime);
+    const XTest &x = xtest();
+    if (code != 0 && x.interroge && x.interroge(dpy, &evt, &err, &maj, &min)) {
+        x.touche(dpy, code, True, CurrentTime);
+        x.touche(dpy, code, False, CurrentTime);
         XSync(dpy, False);
         return;
     }

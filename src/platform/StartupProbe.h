@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QList>
+#include <QStringList>
 #include <QString>
 #include <QTextStream>
 
@@ -14,9 +15,9 @@
 #endif
 
 // What the start-up measure prints once the first window is on the screen:
-// "first-window-ms=<n>" and "rss-kb=<n>". Header only, so that the bare
-// Qt program the measure compares with takes the same readings without
-// linking any of the program's libraries.
+// "first-window-ms=<n>", "rss-kb=<n>" and "shared-libs=<n>". Header only,
+// so that the bare Qt program the measure compares with takes the same
+// readings without linking any of the program's libraries.
 namespace StartupProbe {
 
 // Milliseconds since the process was started by the system (not since main:
@@ -57,10 +58,45 @@ inline QString rssKo()
     return QStringLiteral("inconnu");
 }
 
+// The shared objects mapped now: the libraries linked in and those loaded
+// since (plugins, modules), each once.
+inline QStringList bibliotheques()
+{
+    QStringList chemins;
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly | QIODevice::Text))
+        return chemins;
+    for (const QByteArray &ligne : maps.readAll().split('\n')) {
+        const int debut = int(ligne.indexOf('/'));
+        if (debut < 0)
+            continue;
+        const QString chemin = QString::fromLocal8Bit(ligne.mid(debut));
+        if (chemin.contains(QLatin1String(".so")) && !chemins.contains(chemin))
+            chemins.append(chemin);
+    }
+    return chemins;
+}
+
+// With TABULON_STARTUP_LIBS=1, the paths of those objects follow, one a line.
 inline void ecrit(const QElapsedTimer &depuisMain)
 {
     std::printf("first-window-ms=%lld\n", static_cast<long long>(msDepuisDemarrage(depuisMain)));
+#ifdef Q_OS_LINUX
+    // The same moment on the monotonic clock every process shares: whoever
+    // started the program reads its time to the first window to the
+    // microsecond, where the start time above counts in clock ticks.
+    timespec monotone{};
+    if (clock_gettime(CLOCK_MONOTONIC, &monotone) == 0)
+        std::printf("monotonic-us=%lld\n",
+                    static_cast<long long>(monotone.tv_sec) * 1000000 + monotone.tv_nsec / 1000);
+#endif
     std::printf("rss-kb=%s\n", qPrintable(rssKo()));
+    const QStringList objets = bibliotheques();
+    std::printf("shared-libs=%lld\n", static_cast<long long>(objets.size()));
+    if (qEnvironmentVariable("TABULON_STARTUP_LIBS") == QLatin1String("1")) {
+        for (const QString &objet : objets)
+            std::printf("shared-lib=%s\n", qPrintable(objet));
+    }
     std::fflush(stdout);
 }
 

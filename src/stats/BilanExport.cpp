@@ -2,13 +2,14 @@
 
 #include "core/Paths.h"
 #include "core/ReportBatch.h"
+#include "core/TestReportData.h"
 #include "widgets/Dialogs.h"
+#include "widgets/Impression.h"
 #include "widgets/ReportDocument.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
 
 namespace BilanExport {
 namespace {
@@ -39,13 +40,20 @@ ReportBatch prepare(const Ecole &ecole, const QString &chemin, const QString &te
 bool ImprimerBilan(QWidget *parent, const SessionState &state, const Ecole &ecole, const QString &chemin,
                    const QString &texteNoeud, const ClassTestCollector::Critere &critere)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!Dialogs::confirmPrint(parent, &printer))
+    // The reports are gathered once the printer is chosen: a cancelled
+    // dialog reads no pupil's file.
+    ReportBatch lot;
+    Impression::Demande demande;
+    demande.nomDocument = TestReportData::titre() + QStringLiteral(" - ") + ReportBatch::nom_propose(chemin);
+    demande.hauteResolution = true;
+    demande.dessine = [&](QPagedPaintDevice *printer) {
+        lot = prepare(ecole, chemin, texteNoeud, critere);
+        return lot.bilans.isEmpty() || ReportDocument::imprime(printer, lot, ecole.nom, state.temps_acceptable);
+    };
+    const Impression::Resultat resultat = Impression::imprime(parent, demande);
+    if (resultat == Impression::Resultat::Annulee || !verifie(parent, lot))
         return false;
-    const ReportBatch lot = prepare(ecole, chemin, texteNoeud, critere);
-    if (!verifie(parent, lot))
-        return false;
-    if (!ReportDocument::imprime(&printer, lot, ecole.nom, state.temps_acceptable)) {
+    if (resultat == Impression::Resultat::Echec) {
         Dialogs::error(parent, QStringLiteral("Impression impossible"),
                        QStringLiteral("L'imprimante n'a pas pu être utilisée."));
         return false;

@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QTextLayout>
 #include <QVBoxLayout>
 
@@ -83,9 +83,9 @@ void TTexte::afficher(const QString &titre)
     exec();
 }
 
-bool TTexte::imprime(QPrinter *printer) const
+// Draws the paragraphs on an open printer, page after page.
+static bool imprimeTexte(QPagedPaintDevice *printer, const QStringList &paragraphes)
 {
-    printer->setDocName(windowTitle());
     QPainter painter;
     if (!painter.begin(printer))
         return false;
@@ -97,7 +97,6 @@ bool TTexte::imprime(QPrinter *printer) const
     // Line by line, so that a line at a page break is printed on one page
     // only (a clipped line would still be in a PDF's text).
     qreal y = 0;
-    const QStringList paragraphes = m_richEdit1->toPlainText().split(QLatin1Char('\n'));
     for (const QString &paragraphe : paragraphes) {
         QTextLayout mise(paragraphe, f, printer);
         mise.setTextOption(option);
@@ -118,12 +117,19 @@ bool TTexte::imprime(QPrinter *printer) const
     return painter.end();
 }
 
+Impression::Demande TTexte::demandeImpression() const
+{
+    Impression::Demande demande;
+    demande.nomDocument = windowTitle();
+    demande.dessine = [paragraphes = m_richEdit1->toPlainText().split(QLatin1Char('\n'))](QPagedPaintDevice *printer) {
+        return imprimeTexte(printer, paragraphes);
+    };
+    return demande;
+}
+
 void TTexte::Imprimer1Click()
 {
-    QPrinter printer;
-    if (!Dialogs::confirmPrint(this, &printer))
-        return;
-    if (!imprime(&printer))
+    if (Impression::imprime(this, demandeImpression()) == Impression::Resultat::Echec)
         Dialogs::error(this, QStringLiteral("Impression"), QStringLiteral("L'imprimante n'a pas pu être ouverte."));
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "widgets/Impression.h"
+
 #include <QDialog>
 #include <QStringList>
 
 class QAction;
 class QPlainTextEdit;
-class QPrinter;
 
 // Shows a plain text (records list, read-me, teacher texts) read-only in a
 // fixed-pitch font, and prints it on request.
@@ -20,10 +21,9 @@ public:
     QStringList texte() const;
     // Sets the title and shows the window modally.
     void afficher(const QString &titre);
-    // Prints the text on a printer already chosen, the window's title as
-    // document title, inside the page less 100 pixels left and right and
-    // 150 at the top and bottom. False when the printer could not be opened.
-    bool imprime(QPrinter *printer) const;
+    // The text to print, the window's title as document title, inside the
+    // page less 100 pixels left and right and 150 at the top and bottom.
+    Impression::Demande demandeImpression() const;
 
 public slots:
     void Imprimer1Click();

@@ -25,7 +25,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTimer>
@@ -574,12 +573,11 @@ void Ttest::BitBtn3Click()
 {
     m_imprimer->setEnabled(false);
     m_inhibeImpression->start();
-    QPrinter printer;
-    if (!Dialogs::confirmPrint(this, &printer))
-        return;
     const QString classe = m_state.mode_ecole ? m_state.eleve.classe : QString();
     const QString enregistrements = m_verdict.ligneTest.mid(TestEngine::kLongueurEntete);
-    if (!imprime_rapport_test(&printer, m_state.eleve.nom, m_state.eleve.prenom, classe, enregistrements,
-                              m_verdict.jour, m_state.nom_etablissement, m_state.temps_acceptable))
+    const Impression::Demande demande =
+        demande_rapport_test(m_state.eleve.nom, m_state.eleve.prenom, classe, enregistrements, m_verdict.jour,
+                             m_state.nom_etablissement, m_state.temps_acceptable);
+    if (Impression::imprime(this, demande) == Impression::Resultat::Echec)
         Dialogs::warning(this, QStringLiteral("Impression"), QStringLiteral("L'imprimante n'a pas pu être ouverte."));
 }

@@ -3,8 +3,6 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QPushButton>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QQueue>
 
 namespace Dialogs {
@@ -133,13 +131,12 @@ QString saveFileName(QWidget *parent, const QString &title, const QString &folde
     return QFileDialog::getSaveFileName(parent, title, folder, filter);
 }
 
-bool confirmPrint(QWidget *parent, QPrinter *printer)
+bool confirmPrint(const std::function<bool()> &showDialog)
 {
     record(QStringLiteral("print"), QString(), QString());
     if (state().on)
         return takeAnswer(false);
-    QPrintDialog dialog(printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    return showDialog();
 }
 
 void setNextAnswer(bool yesOrOk) { state().answers.enqueue(yesOrOk); }

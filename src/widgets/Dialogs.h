@@ -3,8 +3,9 @@
 #include <QString>
 #include <QMessageBox>
 
+#include <functional>
+
 class QWidget;
-class QPrinter;
 
 // Every message box, input box, file dialog and print dialog of the program
 // goes through here, so that a headless test can answer the next one without
@@ -36,8 +37,9 @@ bool inputText(QWidget *parent, const QString &title, const QString &prompt, QSt
 // File dialogs; empty when cancelled.
 QString openFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter);
 QString saveFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter);
-// Print dialog on the given printer; true when confirmed.
-bool confirmPrint(QWidget *parent, QPrinter *printer);
+// The print dialog, which the caller shows (the printer lives in a module
+// loaded at the first print); true when confirmed.
+bool confirmPrint(const std::function<bool()> &showDialog);
 
 // Test hooks.
 void setNextAnswer(bool yesOrOk);               // question, okCancel, confirmPrint; also closes information boxes

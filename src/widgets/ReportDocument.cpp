@@ -5,8 +5,8 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QPagedPaintDevice>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QSaveFile>
 
 namespace ReportDocument {
@@ -16,10 +16,8 @@ QString titreDocument()
     return QStringLiteral("généré automatiquement par \"Tabulon\"");
 }
 
-bool imprime(QPrinter *printer, const ReportBatch &lot, const QString &nomEtablissement, int tempsAcceptable)
+bool imprime(QPagedPaintDevice *printer, const ReportBatch &lot, const QString &nomEtablissement, int tempsAcceptable)
 {
-    if (printer->docName().isEmpty())
-        printer->setDocName(TestReportData::titre() + QStringLiteral(" - ") + lot.nomPropose);
     QPainter painter;
     if (!painter.begin(printer))
         return false;

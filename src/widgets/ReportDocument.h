@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 // The test reports of a pupil or of a class, one page each, drawn by the one
 // report painter: on a printer, or as one PDF document.
@@ -14,7 +14,7 @@ namespace ReportDocument {
 QString titreDocument();
 
 // False when the printer could not be opened.
-bool imprime(QPrinter *printer, const ReportBatch &lot, const QString &nomEtablissement, int tempsAcceptable);
+bool imprime(QPagedPaintDevice *printer, const ReportBatch &lot, const QString &nomEtablissement, int tempsAcceptable);
 
 // Written aside and then over the file: a failure leaves an older file whole.
 // False with a French error text.

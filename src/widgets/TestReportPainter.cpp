@@ -10,7 +10,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 
 #include <algorithm>
 
@@ -377,20 +376,31 @@ void TestReportPainter::prepare_pdf(QPdfWriter *writer, const QString &titre)
     writer->setCreator(QStringLiteral("Tabulon"));
 }
 
-bool imprime_rapport_test(QPrinter *printer, const QString &nom, const QString &prenom, const QString &classe,
-                          const QString &enregistrements, const QString &dateTexte, const QString &nomEtablissement,
-                          int tempsAcceptable)
+Impression::Demande demande_rapport_test(const QString &nom, const QString &prenom, const QString &classe,
+                                         const QString &enregistrements, const QString &dateTexte,
+                                         const QString &nomEtablissement, int tempsAcceptable)
 {
     const TestReportData d =
         TestReportData::calcule(nom, prenom, classe, enregistrements, dateTexte, nomEtablissement, tempsAcceptable);
-    if (printer->docName().isEmpty())
-        printer->setDocName(TestReportData::titre() + QStringLiteral(" - ") + d.ligneNom());
-    QPainter painter;
-    if (!painter.begin(printer))
-        return false;
-    TestReportPainter::dessine_page(&painter, QRectF(0, 0, printer->width(), printer->height()), d,
-                                    TestReportPainter::Variante::Imprime);
-    return painter.end();
+    Impression::Demande demande;
+    demande.nomDocument = TestReportData::titre() + QStringLiteral(" - ") + d.ligneNom();
+    demande.dessine = [d](QPagedPaintDevice *printer) {
+        QPainter painter;
+        if (!painter.begin(printer))
+            return false;
+        TestReportPainter::dessine_page(&painter, QRectF(0, 0, printer->width(), printer->height()), d,
+                                        TestReportPainter::Variante::Imprime);
+        return painter.end();
+    };
+    return demande;
+}
+
+bool imprime_rapport_test(QPagedPaintDevice *printer, const QString &nom, const QString &prenom, const QString &classe,
+                          const QString &enregistrements, const QString &dateTexte, const QString &nomEtablissement,
+                          int tempsAcceptable)
+{
+    return demande_rapport_test(nom, prenom, classe, enregistrements, dateTexte, nomEtablissement, tempsAcceptable)
+        .dessine(printer);
 }
 
 void rapport_test_pdf(QPdfWriter *writer, QPainter *painter, const QString &nom, const QString &prenom,

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "widgets/Impression.h"
+
 #include <QRectF>
 #include <QString>
 
 class QPainter;
 class QPdfWriter;
-class QPrinter;
+class QPagedPaintDevice;
 class TestReportData;
 
 // The one-page test report of a classic test: identity, grid of the 64
@@ -34,9 +36,13 @@ public:
     static void prepare_pdf(QPdfWriter *writer, const QString &titre);
 };
 
+// The report to print as one page, its title naming the pupil.
+Impression::Demande demande_rapport_test(const QString &nom, const QString &prenom, const QString &classe,
+                                         const QString &enregistrements, const QString &dateTexte,
+                                         const QString &nomEtablissement, int tempsAcceptable);
 // Prints the report as one page on the printer (whose dialog the caller has
 // confirmed). False when the printer could not be opened.
-bool imprime_rapport_test(QPrinter *printer, const QString &nom, const QString &prenom, const QString &classe,
+bool imprime_rapport_test(QPagedPaintDevice *printer, const QString &nom, const QString &prenom, const QString &classe,
                           const QString &enregistrements, const QString &dateTexte, const QString &nomEtablissement,
                           int tempsAcceptable);
 

@@ -72,9 +72,10 @@ TEST(LearningPlan, UnsupportedFormulasGiveNoPlanInsteadOfHanging)
         EXPECT_TRUE(genere_plan_apprentissage_recursif(QString::fromUtf8(f), 20).isEmpty());
         EXPECT_FALSE(formule_valide(QString::fromUtf8(f)));
     }
-    for (const char *f : {"1.1.1.3", "1.1.2.1.3", "1.1.2.1.1.4"}) {
-        SCOPED_TRACE(f);
-        EXPECT_TRUE(formule_valide(QString::fromUtf8(f)));
+    // The start takes the default formula without checking it.
+    for (const QString &f : {kFormuleParDefaut, QStringLiteral("1.1.2.1.3"), QStringLiteral("1.1.2.1.1.4")}) {
+        SCOPED_TRACE(f.toStdString());
+        EXPECT_TRUE(formule_valide(f));
     }
     EXPECT_TRUE(taille_bloc_valide(2) && taille_bloc_valide(4));
     EXPECT_FALSE(taille_bloc_valide(1) || taille_bloc_valide(5) || taille_bloc_valide(-1));

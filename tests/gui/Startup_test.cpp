@@ -13,12 +13,16 @@
 #include "widgets/Dialogs.h"
 #include "support/FakeSystem.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QToolButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,10 +89,13 @@ TEST_F(StartupTest, AFirstStartAtHomeWritesTheDefaultConfigurationAndAsksWhoIsTh
     QWidget *premiere = nullptr;
     bool modale = false;
     bool principaleCachee = false;
+    bool principaleConstruite = true;
     programme.setPremiereFenetre([&](QWidget *fenetre) {
         premiere = fenetre;
         modale = fenetre->isModal();
         principaleCachee = !programme.general()->isVisible();
+        principaleConstruite = programme.general()->findChild<QMenuBar *>()
+                               || programme.general()->findChild<QWidget *>(QStringLiteral("SpeedButton_professeur"));
     });
 
     EXPECT_EQ(programme.run(), 0);
@@ -97,6 +104,7 @@ TEST_F(StartupTest, AFirstStartAtHomeWritesTheDefaultConfigurationAndAsksWhoIsTh
     EXPECT_NE(qobject_cast<Tident *>(premiere), nullptr);
     EXPECT_TRUE(modale);
     EXPECT_TRUE(principaleCachee);
+    EXPECT_FALSE(principaleConstruite);
 
     const IniFile ini(fichier(QStringLiteral("Tabulon.ini")));
     ASSERT_TRUE(ini.exists());
@@ -106,11 +114,17 @@ TEST_F(StartupTest, AFirstStartAtHomeWritesTheDefaultConfigurationAndAsksWhoIsTh
     EXPECT_FALSE(programme.state().mode_ecole);
     EXPECT_EQ(programme.general()->windowTitle(),
               QStringLiteral("Tabulon version 0.97.01 :  apprentissage des tables à la maison"));
-    // Home mode: settings, no teacher entry, no ranking button.
-    EXPECT_FALSE(programme.general()->findChild<QWidget *>(QStringLiteral("SpeedButton_professeur"))->isVisibleTo(
-        programme.general()));
-    EXPECT_TRUE(programme.general()->findChild<QWidget *>(QStringLiteral("SpeedButton_reglages"))->isVisibleTo(
-        programme.general()));
+    // The main window, hidden behind the identification, had built none of
+    // its controls then; once they come they show the mode the start read:
+    // settings, no teacher entry, no ranking button at home.
+    const TgeneralUi &ui = programme.general()->ui();
+    EXPECT_FALSE(ui.SpeedButton_professeur->isVisibleTo(programme.general()));
+    EXPECT_FALSE(ui.Button_records->isVisibleTo(programme.general()));
+    EXPECT_TRUE(ui.SpeedButton_reglages->isVisibleTo(programme.general()));
+    EXPECT_TRUE(ui.Configuration1->isVisible());
+    EXPECT_FALSE(ui.Professeur1->isVisible());
+    EXPECT_EQ(ui.button_test->text(), QStringLiteral("  TEST"));
+    EXPECT_FALSE(ui.Label_objectifs->text().isEmpty());
     // Nothing needed a person.
     EXPECT_TRUE(Dialogs::history().isEmpty());
     // The start built no window but the one it showed: the others come when

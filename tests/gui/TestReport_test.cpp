@@ -168,6 +168,51 @@ TEST(TestReport, PrintedPageAddsLevelWordsAndFooter)
     EXPECT_FALSE(texte.contains(QStringLiteral("c'est à dire")));
 }
 
+// The first print loads the printing module beside the program: the printer
+// it makes carries the report's title and takes its page; a cancelled dialog
+// prints nothing.
+TEST(TestReport, PrintingGoesThroughTheModuleLoadedAtTheFirstPrint)
+{
+    QTemporaryDir dir;
+    const QString fichier = dir.filePath(QStringLiteral("module.pdf"));
+    Impression::Demande demande =
+        demande_rapport_test(QStringLiteral("Martin"), QStringLiteral("Paul"), QStringLiteral("CE2"), testDeuxTables(),
+                             QStringLiteral("Lundi 13/11/2006"), QStringLiteral("École"), kT);
+    EXPECT_TRUE(demande.nomDocument.startsWith(TestReportData::titre() + QStringLiteral(" - ")));
+    EXPECT_TRUE(demande.nomDocument.contains(QStringLiteral("Paul")));
+    const auto dessine = demande.dessine;
+    QString titreImprimante;
+    int dessins = 0;
+    demande.dessine = [&](QPagedPaintDevice *support) {
+        ++dessins;
+        auto *imprimante = dynamic_cast<QPrinter *>(support);
+        if (!imprimante)
+            return false;
+        titreImprimante = imprimante->docName();
+        imprimante->setOutputFormat(QPrinter::PdfFormat);
+        imprimante->setOutputFileName(fichier);
+        return dessine(support);
+    };
+
+    Dialogs::setTestMode(true);
+    Dialogs::clearHistory();
+    Dialogs::setNextAnswer(false);
+    EXPECT_EQ(Impression::imprime(nullptr, demande), Impression::Resultat::Annulee);
+    EXPECT_EQ(dessins, 0);
+    Dialogs::setNextAnswer(true);
+    EXPECT_EQ(Impression::imprime(nullptr, demande), Impression::Resultat::Imprimee);
+    ASSERT_EQ(Dialogs::history().size(), 2);
+    EXPECT_EQ(Dialogs::history().last().kind, QStringLiteral("print"));
+    Dialogs::setTestMode(false);
+
+    EXPECT_EQ(dessins, 1);
+    EXPECT_EQ(titreImprimante, demande.nomDocument);
+    ASSERT_TRUE(QFile::exists(fichier));
+    if (!pdftotextPresent())
+        GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_TRUE(texteDuPdf(fichier).contains(QStringLiteral("Classe de CE2")));
+}
+
 // The footer keeps clear of the page's border and edge, on a coarse and on
 // a fine printer alike.
 TEST(TestReport, ThePrintedFooterStandsClearOfTheBorderAndTheEdge)
@@ -324,8 +369,9 @@ TEST(TTexte, PrintsItsTextUnderItsTitle)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(fichier);
-    ASSERT_TRUE(fenetre.imprime(&printer));
-    EXPECT_EQ(printer.docName(), QStringLiteral("Records"));
+    const Impression::Demande demande = fenetre.demandeImpression();
+    EXPECT_EQ(demande.nomDocument, QStringLiteral("Records"));
+    ASSERT_TRUE(demande.dessine(&printer));
     if (!pdftotextPresent())
         GTEST_SKIP() << "pdftotext is not installed";
     int pages = 0;

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLibrary>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -137,6 +138,24 @@ TEST_F(DesktopInstall, TheProgramFindsItsReadMeAndTheManualPageReadsClean)
     EXPECT_EQ(rendu.code, 0) << rendu.texte.toStdString();
     EXPECT_FALSE(rendu.texte.contains(QStringLiteral("warning"))) << rendu.texte.toStdString();
     EXPECT_TRUE(rendu.texte.contains(QStringLiteral("TABULON_DATA"))) << rendu.texte.toStdString();
+}
+
+// The printer comes from a module beside the installed program, which loads
+// it from there at the first print: the program itself starts without the
+// printing library, and without the sound one.
+TEST_F(DesktopInstall, ThePrintingModuleLiesBesideTheProgramWhichStartsWithoutIt)
+{
+    const QDir dossier(chemin(QStringLiteral(TABULON_LIBEXEC)));
+    QLibrary module(dossier.filePath(QStringLiteral("tabulon_impression")));
+    ASSERT_TRUE(module.load()) << module.errorString().toStdString();
+    EXPECT_NE(module.resolve("tabulon_cree_imprimante"), nullptr);
+    EXPECT_NE(module.resolve("tabulon_dialogue_impression"), nullptr);
+
+    const Sortie dependances = lance(QStringLiteral("readelf"), {QStringLiteral("-d"), dossier.filePath(QStringLiteral("tabulon"))});
+    ASSERT_EQ(dependances.code, 0) << dependances.texte.toStdString();
+    EXPECT_TRUE(dependances.texte.contains(QStringLiteral("libQt6Widgets"))) << dependances.texte.toStdString();
+    EXPECT_FALSE(dependances.texte.contains(QStringLiteral("PrintSupport"))) << dependances.texte.toStdString();
+    EXPECT_FALSE(dependances.texte.contains(QStringLiteral("Multimedia"))) << dependances.texte.toStdString();
 }
 
 TEST_F(DesktopInstall, TheMetainfoIsValid)

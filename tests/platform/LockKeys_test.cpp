@@ -1,5 +1,6 @@
 #include "platform/LockKeys.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
@@ -28,6 +29,10 @@ TEST(LockKeys, ForcesBothTogglesOnARealDisplayAndReportsFalseElsewhere)
         EXPECT_TRUE(LockKeys::fixe_verrouillages(wantNum, wantCaps));
     }
     EXPECT_TRUE(LockKeys::fixe_verrouillages(numStart, capsStart));
+    // The toggles went through XTest, loaded at the first one (it is not linked in).
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(maps.readAll().contains("libXtst.so"));
 }
 
 int main(int argc, char **argv)
