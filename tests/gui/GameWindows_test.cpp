@@ -416,8 +416,9 @@ TEST_F(GamesTest, EveryGameKeepsTheKeypadTypingDigitsWhileShown)
                                         std::make_unique<Tclavier>(s, env)};
     for (const auto &jeu : jeux) {
         SCOPED_TRACE(jeu->objectName().toStdString());
-        if (x11)
+        if (x11) {
             ASSERT_TRUE(LockKeys::fixe_verrouillages(false, false));
+        }
         jeu->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(jeu.get()));
         auto *champ = jeu->findChild<AnswerField *>("MaskEdit1");
@@ -437,8 +438,9 @@ TEST_F(GamesTest, EveryGameKeepsTheKeypadTypingDigitsWhileShown)
             EXPECT_EQ(champ->text(), "");
         }
         jeu->close();
-        if (x11)
+        if (x11) {
             EXPECT_EQ(verrous(), eteints);
+        }
     }
 }
 
