@@ -80,6 +80,18 @@ qsizetype findKey(const QStringList &lines, std::pair<qsizetype, qsizetype> rang
 
 IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
+IniFile IniFile::lu() const
+{
+    IniFile copie(m_path);
+    copie.m_lu = std::make_shared<const QStringList>(lignes());
+    return copie;
+}
+
+QStringList IniFile::lignes() const
+{
+    return m_lu ? *m_lu : TextFile::loadLines(m_path);
+}
+
 bool IniFile::exists() const
 {
     return QFileInfo(m_path).isFile();
@@ -87,7 +99,7 @@ bool IniFile::exists() const
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
 {
-    const QStringList lines = TextFile::loadLines(m_path);
+    const QStringList lines = lignes();
     QString value;
     if (findKey(lines, findSection(lines, section), key, &value) < 0)
         return defaultValue;
@@ -122,13 +134,13 @@ bool IniFile::readBool(const QString &section, const QString &key) const
 
 bool IniFile::hasKey(const QString &section, const QString &key) const
 {
-    const QStringList lines = TextFile::loadLines(m_path);
+    const QStringList lines = lignes();
     return findKey(lines, findSection(lines, section), key, nullptr) >= 0;
 }
 
 QStringList IniFile::sectionLines(const QString &section) const
 {
-    const QStringList lines = TextFile::loadLines(m_path);
+    const QStringList lines = lignes();
     const auto range = findSection(lines, section);
     QStringList out;
     if (range.first < 0)
@@ -148,6 +160,8 @@ QString IniFile::sectionText(const QString &section) const
 
 bool IniFile::writeString(const QString &section, const QString &key, const QString &value, QString *error)
 {
+    // A write starts from the file as it is now, never from a snapshot.
+    m_lu.reset();
     QStringList lines = TextFile::loadLines(m_path);
     const auto range = findSection(lines, section);
     const QString entry = key.trimmed() + u'=' + value;

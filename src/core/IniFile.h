@@ -3,10 +3,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // An initialisation file as Windows reads and writes them: "[section]" lines,
 // then "key=value" lines; section and key names compared without regard to
 // letter case, surrounding blanks ignored, the first occurrence wins. Each
-// operation loads the file, reads or writes, and is done: nothing stays open.
+// operation loads the file, reads or writes, and is done: nothing stays open;
+// lu() gives a copy that answers a batch of reads from one reading.
 // Damaged content (garbage lines, binary bytes) is passed over, never fatal.
 class IniFile
 {
@@ -17,6 +20,11 @@ public:
     explicit IniFile(QString path);
 
     const QString &path() const { return m_path; }
+    // The file as it reads now: every read of the copy answers from this one
+    // reading. Settings read together then come from one state of the file,
+    // and a file on the school's server is fetched once, not once a key.
+    // A write through the copy goes to the file and ends the snapshot.
+    IniFile lu() const;
     bool exists() const;
 
     QString readString(const QString &section, const QString &key, const QString &defaultValue = kMarker) const;
@@ -42,5 +50,8 @@ public:
     bool writeBool(const QString &section, const QString &key, bool value, QString *error = nullptr);
 
 private:
+    QStringList lignes() const;
+
     QString m_path;
+    std::shared_ptr<const QStringList> m_lu;
 };

@@ -192,7 +192,7 @@ bool SessionInitializer::initialise_session(const AskServerPath &askServerPath, 
 
     // From here on every key comes from the file chosen above (the server's
     // configuration when it replaced the local one).
-    const IniFile ini(m_cheminLecture);
+    const IniFile ini = IniFile(m_cheminLecture).lu();
     lit_parametres(ini);
 
     cree_dossier(s.dossier_stats_local);
@@ -388,7 +388,7 @@ SessionInitializer::ResultatEcole SessionInitializer::initialise_ecole()
 {
     SessionState &s = m_state;
     ResultatEcole resultat;
-    const IniFile ini(m_cheminLecture);
+    const IniFile ini = IniFile(m_cheminLecture).lu();
     s.nom_etablissement = ini.readString(QStringLiteral("Etablissement"), QStringLiteral("Nom"));
     m_nomEtablissementLu = true;
     calcule_dossiers_ecole();
@@ -459,7 +459,7 @@ void SessionInitializer::reglages_rentree_scolaire()
     SessionState &s = m_state;
     if (s.nom_etablissement.isEmpty())
         s.nom_etablissement = kNomEtablissementDefaut;
-    const IniFile ini(m_cheminLecture);
+    const IniFile ini = IniFile(m_cheminLecture).lu();
     s.niveaux = NiveauxTexte::parse(texte_niveaux_recent(ini, s.annee_scolaire, 1, 10));
     s.nouvelle_annee_scolaire = true;
 }

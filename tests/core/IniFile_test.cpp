@@ -199,3 +199,25 @@ TEST_F(IniFileTest, DuplicatedKeysAndSectionsTheFirstWins)
     EXPECT_EQ(readAll(m_path),
               QByteArray("[General]\r\nMODE=Maison\r\nmode=Maison\r\n[Codes]\r\nX=1\r\n[general]\r\nMode=Autre\r\nY=2\r\n"));
 }
+
+// Settings read together come from one reading of the file: a change made
+// meanwhile (another workstation saving) is seen by the next reading, not
+// half-way through this one. A write through the copy lands in the file
+// and ends the snapshot.
+TEST_F(IniFileTest, ASnapshotAnswersFromOneReading)
+{
+    writeBytes(kSample);
+    const IniFile lu = IniFile(m_path).lu();
+    writeBytes(QByteArray(kSample).replace("Mode=Ecole", "Mode=Maison"));
+    EXPECT_EQ(lu.readString("General", "Mode"), "Ecole");
+    EXPECT_EQ(lu.readInteger("Paramètres", "temps de réponse acceptable"), 4);
+    EXPECT_EQ(IniFile(m_path).readString("General", "Mode"), "Maison");
+    EXPECT_EQ(IniFile(m_path).lu().readString("General", "Mode"), "Maison");
+
+    IniFile ecrit = IniFile(m_path).lu();
+    ASSERT_TRUE(ecrit.writeString("General", "Mode", "Ecole"));
+    EXPECT_EQ(ecrit.readString("General", "Mode"), "Ecole");
+    writeBytes(QByteArray(kSample).replace("Mode=Ecole", "Mode=Maison"));
+    EXPECT_EQ(ecrit.readString("General", "Mode"), "Maison");
+}
+
