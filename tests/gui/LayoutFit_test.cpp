@@ -6,8 +6,8 @@
 #include "core/TextFile.h"
 #include "widgets/Dialogs.h"
 #include "support/Capture.h"
-#include "support/FakeSystem.h"
 #include "support/LayoutFit.h"
+#include "support/WindowEnvironment.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -31,16 +31,14 @@ namespace {
 // A school whose name and classes are as long as real ones get, with a
 // pupil of a few days of tests: what the windows show is what a teacher
 // and a pupil would see.
-class LayoutFit_test : public ::testing::Test
+class LayoutFit_test : public ::testing::Test, protected WindowEnvironment
 {
 protected:
+    LayoutFit_test() : WindowEnvironment(9) {}
+
     void SetUp() override
     {
         ASSERT_TRUE(m_dossier.isValid());
-        m_env.clock = &m_horloge;
-        m_env.random = &m_hasard;
-        m_env.system = &m_systeme;
-        m_env.programFolder = m_dossier.path() + QLatin1Char('/');
         Dialogs::setTestMode(true);
         const QString serveur = m_dossier.filePath(QStringLiteral("serveur"));
         ASSERT_TRUE(QDir().mkpath(serveur + QStringLiteral("/Tabulon")));
@@ -68,11 +66,6 @@ protected:
                                 QString()});
     }
 
-    QTemporaryDir m_dossier;
-    ManualClock m_horloge{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
-    SeededRandom m_hasard{9};
-    FakeSystem m_systeme;
-    Environment m_env;
     SessionState m_state;
 };
 

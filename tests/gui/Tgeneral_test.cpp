@@ -15,7 +15,7 @@
 #include "widgets/DesignScaler.h"
 #include "widgets/Dialogs.h"
 #include "widgets/TAboutBox.h"
-#include "support/FakeSystem.h"
+#include "support/WindowEnvironment.h"
 #include "widgets/Tboite_message.h"
 
 #include <QApplication>
@@ -77,16 +77,14 @@ QList<EntreeGraphique> entrees(int nombre)
     return liste;
 }
 
-class TgeneralTest : public ::testing::Test
+class TgeneralTest : public ::testing::Test, protected WindowEnvironment
 {
 protected:
+    TgeneralTest() : WindowEnvironment(7) {}
+
     void SetUp() override
     {
         ASSERT_TRUE(m_dossier.isValid());
-        m_env.clock = &m_horloge;
-        m_env.random = &m_hasard;
-        m_env.system = &m_systeme;
-        m_env.programFolder = m_dossier.path() + QLatin1Char('/');
         m_state.dossier_programme = m_env.programFolder;
         m_state.objectifs = QStringLiteral("tables_classiques");
         m_state.temps_acceptable = 4;
@@ -126,11 +124,6 @@ protected:
         m_state.heure_debut_seance = QStringLiteral("10:00:00");
     }
 
-    QTemporaryDir m_dossier;
-    ManualClock m_horloge{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
-    SeededRandom m_hasard{7};
-    FakeSystem m_systeme;
-    Environment m_env;
     SessionState m_state;
     std::unique_ptr<Tgeneral> m_fenetre;
 };
