@@ -79,8 +79,9 @@ TEST(VerdictPanel, NoTextRunsPastThePanelAndThePanelFitsTheWindow)
             EXPECT_TRUE(panel.rect().contains(w->geometry()))
                 << w->geometry().x() << "," << w->geometry().y() << " " << w->width() << "×" << w->height()
                 << " dans " << panel.width() << "×" << panel.height();
-            if (auto *label = qobject_cast<QLabel *>(w); label && !label->text().isEmpty())
+            if (auto *label = qobject_cast<QLabel *>(w); label && !label->text().isEmpty()) {
                 EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            }
         }
         // The summary line, its frame, the grid and at least one list are shown.
         EXPECT_GE(visibles, 9);
