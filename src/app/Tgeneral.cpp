@@ -473,7 +473,7 @@ QImage Tgeneral::grilleEntree(int entree) const
     if (entree < 1 || entree > graphique.size())
         return {};
     return dessine_grille(HistoryLines::enregistrements(graphique.at(entree - 1).ligneTest), m_state.objectifs,
-                          m_state.temps_acceptable, DesignScaler::scaleOf(m_ui.fond) * devicePixelRatioF());
+                          m_state.temps_acceptable, DesignScaler::pictureDensity(m_ui.fond));
 }
 
 void Tgeneral::actualise_affichage_records()

@@ -546,7 +546,7 @@ void Ttest::fin_du_test()
     m_fond->resize(kLargeurFond, kHauteurFond);
 
     const QImage grille = GridPainter::avecTransparence(
-        dessine_grille_test(ligne, m_state.temps_acceptable, DesignScaler::scaleOf(m_fond) * devicePixelRatioF()));
+        dessine_grille_test(ligne, m_state.temps_acceptable, DesignScaler::pictureDensity(m_fond)));
     m_panel3->affiche(m_verdict, grille);
     m_panel3->move((kLargeurFond - enDessin(m_panel3).width()) / 2, 10);
     m_panel3->show();

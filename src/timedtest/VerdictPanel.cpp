@@ -117,9 +117,7 @@ QLabel *VerdictPanel::cree(const QString &nom, int pixels, bool gras, const QCol
 
 QImage VerdictPanel::dessine_jauge(int score, const QSize &taille, qreal echelle)
 {
-    QImage image((QSizeF(taille) * echelle).toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(echelle);
-    image.fill(Qt::transparent);
+    QImage image = DesignScaler::picture(taille, echelle);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF cadre(2, 2, taille.width() - 4, (taille.height() - 4) * 2 - 4);
@@ -281,7 +279,7 @@ void VerdictPanel::affiche(const VerdictTest &verdict, const QImage &grille)
     m_pourcent->setToolTip(QStringLiteral("Vitesse: %1 bonnes réponses par minute").arg(verdict.texteVitesse));
     m_pourcent->setFixedSize(verdict.largeurPourcent, 40);
     m_image1->setPixmap(QPixmap::fromImage(
-        dessine_jauge(verdict.scoreGlobal, QSize(36, 36), DesignScaler::scaleOf(m_image1) * devicePixelRatioF())));
+        dessine_jauge(verdict.scoreGlobal, QSize(36, 36), DesignScaler::pictureDensity(m_image1))));
     m_image1->setAccessibleDescription(QStringLiteral("%1 %, %2").arg(verdict.scoreGlobal).arg(verdict.niveau));
     m_image1->resize(36, 36);
     m_apprec->adjustSize();

@@ -9,12 +9,6 @@
 
 namespace {
 
-// The pictures are drawn for the scale and pixel density they are shown at.
-qreal densite(const QWidget *image)
-{
-    return DesignScaler::scaleOf(image) * image->devicePixelRatioF();
-}
-
 constexpr int kGauche = 40;
 constexpr int kMarge = 4;
 constexpr int kEcartFeu = 15;
@@ -195,7 +189,7 @@ void StepPanel::applique_couleur(int item, TrainingEngine::Couleur couleur)
         w->setAccessibleDescription(nom_couleur(couleur));
     }
     if (l->feu) {
-        l->feu->setPixmap(TrainingImages::image(feu(couleur), densite(l->feu)));
+        l->feu->setPixmap(TrainingImages::image(feu(couleur), DesignScaler::pictureDensity(l->feu)));
         l->feu->setAccessibleDescription(TrainingImages::description(feu(couleur)));
     }
 }
@@ -206,7 +200,7 @@ void StepPanel::applique_batons(int item, int succes)
     if (!l || !l->batons)
         return;
     const QString nom = QStringLiteral("BATONS_%1").arg(std::clamp(succes, 0, 5));
-    l->batons->setPixmap(TrainingImages::image(nom, densite(l->batons)));
+    l->batons->setPixmap(TrainingImages::image(nom, DesignScaler::pictureDensity(l->batons)));
     l->batons->setAccessibleDescription(TrainingImages::description(nom));
 }
 
@@ -234,7 +228,7 @@ void StepPanel::montre_icones(const QList<bool> &justes)
         l.reponse->setCouleurs(justes[k] ? fond(l.couleur) : QColor(Qt::black), texte(l.couleur));
         if (l.icone) {
             const QString nom = justes[k] ? QStringLiteral("OK") : QStringLiteral("CROIX");
-            l.icone->setPixmap(TrainingImages::image(nom, densite(l.icone)));
+            l.icone->setPixmap(TrainingImages::image(nom, DesignScaler::pictureDensity(l.icone)));
             l.icone->setAccessibleDescription(TrainingImages::description(nom));
             l.icone->show();
         }

@@ -140,6 +140,19 @@ double DesignScaler::scaleOf(const QWidget *widget)
     return scaler ? scaler->m_scale : 1.0;
 }
 
+qreal DesignScaler::pictureDensity(const QWidget *widget)
+{
+    return scaleOf(widget) * widget->devicePixelRatioF();
+}
+
+QImage DesignScaler::picture(const QSize &design, qreal density, QImage::Format format)
+{
+    QImage image((QSizeF(design) * density).toSize(), format);
+    image.setDevicePixelRatio(density);
+    image.fill(Qt::transparent);
+    return image;
+}
+
 double DesignScaler::scaleOfWindow(const QWidget *widget)
 {
     if (!widget)
@@ -177,7 +190,8 @@ QFont DesignScaler::designFont(const QWidget *widget)
     const DesignScaler *scaler = of(widget);
     if (!scaler || scaler->m_scale == 1.0)
         return widget->font();
-    if (widget->testAttribute(Qt::WA_SetFont) && !scaler->m_designs.value(widget).known)
+    if (const auto it = scaler->m_designs.constFind(widget);
+        widget->testAttribute(Qt::WA_SetFont) && (it == scaler->m_designs.cend() || !it->known))
         return widget->font();
     for (const QWidget *w = widget; w; w = w->parentWidget()) {
         const auto it = scaler->m_designs.constFind(w);
@@ -198,12 +212,9 @@ QFont DesignScaler::designFont(const QWidget *widget)
 QSize DesignScaler::designSize()
 {
     // A hidden root hears of its new size only when shown: read it now.
-    Design &d = learn(m_root);
-    if (!m_applying && m_root->size() != d.shownRect.size()) {
-        d.rect.setSize(m_root->size());
-        d.shownRect.setSize(m_root->size());
-    }
-    return d.rect.size();
+    learn(m_root);
+    sync(m_root);
+    return m_designs[m_root].rect.size();
 }
 
 void DesignScaler::setScale(double scale)
@@ -426,17 +437,18 @@ bool DesignScaler::eventFilter(QObject *object, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(object);
         if (!widget || !isOurs(widget))
             break;
-        const bool known = m_designs.value(widget).known;
+        const auto it = m_designs.constFind(widget);
+        const bool known = it != m_designs.cend() && it->known;
         // At the design scale nothing needs doing: what is seen is the design,
         // learnt when the scale first changes.
         if (!known && m_scale == 1.0)
             break;
-        const QSize rootBefore = m_designs.value(m_root).rect.size();
+        const QSize rootBefore = m_designs[m_root].rect.size();
         Design &d = learn(widget);
         if (known)
             noteChange(widget);
         apply(widget, d);
-        if (widget == m_root && m_designs.value(m_root).rect.size() != rootBefore)
+        if (widget == m_root && m_designs[m_root].rect.size() != rootBefore)
             emit designSizeChanged();
         break;
     }

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QMargins>
 #include <QObject>
 #include <QRect>
@@ -52,6 +53,15 @@ public:
     // The scale of the design shown in the widget's window (for a box that
     // opens over it), or the widget's own scaler's.
     static double scaleOfWindow(const QWidget *widget);
+
+    // The scale times the screen's pixel ratio: how many pixels a picture
+    // drawn for the control needs for each of its design pixels.
+    static qreal pictureDensity(const QWidget *widget);
+    // A picture of the given size in design pixels with density times as many
+    // pixels (its device pixel ratio), cleared to transparent: what is painted
+    // on it keeps the design's coordinates and stays sharp when shown larger.
+    static QImage picture(const QSize &design, qreal density,
+                          QImage::Format format = QImage::Format_ARGB32_Premultiplied);
 
     static int scaled(int design, double scale);
     static QRect scaled(const QRect &design, double scale);

@@ -1,5 +1,7 @@
 #include "widgets/GridPainter.h"
 
+#include "widgets/DesignScaler.h"
+
 #include "core/Catalogue.h"
 #include "core/Evaluation.h"
 #include "core/TestReportData.h"
@@ -226,13 +228,6 @@ QColor couleurTransparente()
     return kRougeSombre;
 }
 
-QImage toile(const QSize &taille, qreal echelle)
-{
-    QImage image((QSizeF(taille) * echelle).toSize(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(echelle);
-    return image;
-}
-
 QImage avecTransparence(const QImage &image)
 {
     QImage resultat = image.convertToFormat(QImage::Format_ARGB32);
@@ -262,7 +257,7 @@ QImage dessine_grille_test(const QString &ligneTest, int tempsAcceptable, qreal 
     const int gaucheGrille = L + 7;                     // left line of the first column
     const int droiteGrille = gaucheGrille + C * colonnes; // right line of the last column
 
-    QImage image(GridPainter::toile(QSize(L + 12 + C * colonnes - 1 + 3, H + 50 + 20), echelle));
+    QImage image(DesignScaler::picture(QSize(L + 12 + C * colonnes - 1 + 3, H + 50 + 20), echelle, QImage::Format_RGB32));
     image.fill(kRougeSombre);
     QPainter p(&image);
 
@@ -345,7 +340,7 @@ QImage dessine_grille(const QString &enregistrements, const QString &objectifs, 
     const int K = 27;
     const int X0 = 80;
     const int Y0 = 13;
-    QImage image(GridPainter::toile(QSize(310, 254), echelle));
+    QImage image(DesignScaler::picture(QSize(310, 254), echelle, QImage::Format_RGB32));
     image.fill(kBlanc);
     QPainter p(&image);
 

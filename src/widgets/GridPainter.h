@@ -13,8 +13,6 @@ namespace GridPainter {
 // Key colour of the large grid's outside; show the bitmap through
 // avecTransparence() or a mask made from this colour.
 QColor couleurTransparente();
-// An image of the given size in design pixels, with echelle times as many pixels.
-QImage toile(const QSize &taille, qreal echelle);
 // The same bitmap with the key colour made fully transparent.
 QImage avecTransparence(const QImage &image);
 

@@ -1,5 +1,7 @@
 #include "widgets/TrainingImages.h"
 
+#include "widgets/DesignScaler.h"
+
 #include <QHash>
 #include <QPainter>
 
@@ -7,19 +9,9 @@ namespace TrainingImages {
 
 namespace {
 
-// A transparent picture of the given size in design pixels, with densite
-// times as many pixels: what is painted on it keeps the design's coordinates.
-QPixmap toile(int largeur, int hauteur, qreal densite)
-{
-    QPixmap p((QSizeF(largeur, hauteur) * densite).toSize());
-    p.setDevicePixelRatio(densite);
-    p.fill(Qt::transparent);
-    return p;
-}
-
 QPixmap feu(int allume, qreal densite)
 {
-    QPixmap p = toile(11, 29, densite);
+    QPixmap p = QPixmap::fromImage(DesignScaler::picture(QSize(11, 29), densite));
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     g.setPen(Qt::NoPen);
@@ -35,7 +27,7 @@ QPixmap feu(int allume, qreal densite)
 
 QPixmap batons(int nombre, qreal densite)
 {
-    QPixmap p = toile(23, 23, densite);
+    QPixmap p = QPixmap::fromImage(DesignScaler::picture(QSize(23, 23), densite));
     QPainter g(&p);
     for (int i = 0; i < nombre; ++i) {
         const int hauteur = 6 + 4 * i;
@@ -46,7 +38,7 @@ QPixmap batons(int nombre, qreal densite)
 
 QPixmap icone(bool juste, qreal densite)
 {
-    QPixmap p = toile(20, 20, densite);
+    QPixmap p = QPixmap::fromImage(DesignScaler::picture(QSize(20, 20), densite));
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     QPen pen(juste ? QColor(0, 160, 0) : QColor(220, 0, 0), 3.5, Qt::SolidLine, Qt::RoundCap);
